@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QGuiApplication>
+#include <QQmlApplicationEngine>
+#include <memory>
+
+class ContentView;
+class QQuickWindow;
+
+// The application: names, the one window with the game screen, the event loop.
+class BrinmorApp
+{
+public:
+    static constexpr const char *desktopId = "io.github.brinmor.Brinmor";
+
+    BrinmorApp(int &argc, char **argv);
+    ~BrinmorApp();
+
+    int exec();
+
+    // Names that decide where the settings live; set before any settings are opened.
+    static void setNames();
+    // Loads the window showing `game` into `engine`; nullptr when it could not be created.
+    static QQuickWindow *loadWindow(QQmlApplicationEngine &engine, ContentView *game, bool translucent);
+
+private:
+    QGuiApplication m_app;
+    std::unique_ptr<ContentView> m_game;
+    QQmlApplicationEngine m_engine;
+};

@@ -1,0 +1,41 @@
+import QtQuick
+import Brinmor
+
+// The one window: frameless, its content the game screen, never smaller than that content.
+Window {
+    id: window
+
+    required property ContentView game
+    required property bool translucent
+
+    flags: Qt.Window | Qt.FramelessWindowHint
+    title: qsTr("Brinmor")
+    color: translucent ? "transparent" : Theme.backdrop
+    minimumWidth: screen.implicitWidth
+    minimumHeight: screen.implicitHeight
+    // Room for the badge and the reset button from the start, so the window never has to grow.
+    width: 420
+    height: 620
+    visible: true
+
+    Backdrop {
+        anchors.fill: parent
+        translucent: window.translucent
+    }
+
+    GameScreen {
+        id: screen
+        anchors.fill: parent
+        game: window.game
+    }
+
+    WindowChrome {
+        anchors.fill: parent
+    }
+
+    Shortcut {
+        sequences: [StandardKey.Quit, "Ctrl+Q"]
+        context: Qt.ApplicationShortcut
+        onActivated: Qt.quit()
+    }
+}

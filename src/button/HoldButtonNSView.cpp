@@ -1,0 +1,102 @@
+#include "HoldButtonNSView.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+
+HoldButtonNSView::HoldButtonNSView(QQuickItem *parent)
+    : QQuickPaintedItem(parent)
+{
+    setAcceptedMouseButtons(Qt::LeftButton);
+    setAntialiasing(true);
+    setImplicitSize(naturalSize, naturalSize);
+}
+
+void HoldButtonNSView::setIsHolding(bool value)
+{
+    if (m_isHolding == value)
+        return;
+    m_isHolding = value;
+    update();
+    emit isHoldingChanged();
+}
+
+QString HoldButtonNSView::caption() const
+{
+    return m_isHolding ? QStringLiteral("HOLDING...") : QStringLiteral("HOLD ME");
+}
+
+QColor HoldButtonNSView::fillColor() const
+{
+    return m_isHolding ? QColor::fromRgbF(0.2f, 0.78f, 0.5f, 1.0f) : QColor::fromRgbF(0.2f, 0.4f, 0.95f, 1.0f);
+}
+
+QRectF HoldButtonNSView::circleRect(const QSizeF &bounds)
+{
+    const qreal d = qMin(bounds.width(), bounds.height());
+    return QRectF((bounds.width() - d) * 0.5, (bounds.height() - d) * 0.5, d, d);
+}
+
+void HoldButtonNSView::paint(QPainter *painter)
+{
+    const QSizeF bounds = size();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setRenderHint(QPainter::TextAntialiasing);
+
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(fillColor());
+    painter->drawEllipse(circleRect(bounds));
+
+    QFont font;
+    font.setPixelSize(20);
+    font.setBold(true);
+    const QFontMetricsF metrics(font);
+    const QString text = caption();
+    const qreal textWidth = metrics.horizontalAdvance(text);
+    const QPointF origin(bounds.width() * 0.5 - textWidth * 0.5, bounds.height() * 0.5 - metrics.height() * 0.5);
+    painter->setFont(font);
+    painter->setPen(Qt::white);
+    painter->drawText(origin + QPointF(0, metrics.ascent()), text);
+}
+
+void HoldButtonNSView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_pressPending = true;
+    emit press();
+}
+
+void HoldButtonNSView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    endPress();
+}
+
+void HoldButtonNSView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double click already came as a press of its own.
+    event->accept();
+}
+
+void HoldButtonNSView::mouseUngrabEvent()
+{
+    // A grab lost mid-press (a popup, a window-manager action) must not leave the game holding.
+    endPress();
+}
+
+void HoldButtonNSView::endPress()
+{
+    if (!m_pressPending)
+        return;
+    m_pressPending = false;
+    emit release();
+}

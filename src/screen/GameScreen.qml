@@ -1,0 +1,52 @@
+import QtQuick
+import Brinmor
+
+// The game's one screen: title, score readout, hold button and, while a best
+// time exists, the reset button, in a centred column with a 48-point margin.
+Item {
+    id: screen
+
+    required property ContentView game
+
+    implicitWidth: Math.max(360, column.implicitWidth + 96)
+    implicitHeight: Math.max(460, column.implicitHeight + 96)
+
+    Column {
+        id: column
+
+        anchors.centerIn: parent
+        spacing: 32
+
+        Text {
+            anchors.horizontalCenter: parent.horizontalCenter
+            text: qsTr("Brinmor")
+            font.family: Theme.roundedFamily
+            font.pixelSize: 28
+            font.bold: true
+            color: Theme.primary
+        }
+
+        ScoreReadout {
+            anchors.horizontalCenter: parent.horizontalCenter
+            game: screen.game
+        }
+
+        HoldButton {
+            objectName: "holdButton"
+            anchors.horizontalCenter: parent.horizontalCenter
+            isHolding: screen.game.isHolding
+            onPress: screen.game.startHolding()
+            onRelease: screen.game.stopHolding()
+        }
+
+        PlainButton {
+            objectName: "resetButton"
+            anchors.horizontalCenter: parent.horizontalCenter
+            visible: screen.game.highScore > 0
+            text: qsTr("Reset High Score")
+            font.pixelSize: 12
+            color: Theme.secondary
+            onClicked: screen.game.resetHighScore()
+        }
+    }
+}

@@ -1,0 +1,91 @@
+import QtQuick
+import Brinmor
+
+// The time held, the best time, and the new-record badge.
+Column {
+    id: readout
+
+    required property ContentView game
+
+    Text {
+        id: timeReadout
+        anchors.horizontalCenter: parent.horizontalCenter
+        text: readout.game.formatTime(readout.game.elapsed)
+        font.family: Theme.monospaceFamily
+        font.weight: Font.DemiBold
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
+        font.pixelSize: 56
+        color: readout.game.isHolding ? Theme.green : Theme.primary
+    }
+
+    Row {
+        anchors.horizontalCenter: parent.horizontalCenter
+        topPadding: 8
+        spacing: 6
+
+        TrophyIcon {
+            anchors.verticalCenter: bestText.verticalCenter
+            width: bestText.font.pixelSize
+            height: bestText.font.pixelSize
+            color: Theme.yellow
+        }
+        Text {
+            id: bestText
+            text: qsTr("Best: %1").arg(readout.game.formatTime(readout.game.highScore))
+            font.family: Theme.monospaceFamily
+            font.pixelSize: 16
+            font.weight: Font.Medium
+            color: Theme.secondary
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
+        }
+    }
+
+    // Grows with the badge so the elements above move to make room on the same spring.
+    Item {
+        id: badgeSlot
+
+        property real progress: 0
+
+        visible: progress > 0
+        width: badge.implicitWidth
+        height: (8 + badge.implicitHeight) * progress
+        anchors.horizontalCenter: parent.horizontalCenter
+
+        Text {
+            id: badge
+            anchors.bottom: parent.bottom
+            anchors.horizontalCenter: parent.horizontalCenter
+            text: qsTr("🎉 New Record!")
+            font.pixelSize: 14
+            font.weight: Font.DemiBold
+            color: Theme.orange
+            scale: badgeSlot.progress
+            opacity: badgeSlot.progress
+        }
+
+        NumberAnimation {
+            id: springIn
+            target: badgeSlot
+            property: "progress"
+            from: 0
+            to: 1
+            duration: Spring.duration
+            easing: Spring.easing
+        }
+    }
+
+    Connections {
+        target: readout.game
+        // Only a new record animates; the badge leaves at once.
+        function onShowNewRecordChanged() {
+            if (readout.game.showNewRecord) {
+                springIn.restart();
+            } else {
+                springIn.stop();
+                badgeSlot.progress = 0;
+            }
+        }
+    }
+}

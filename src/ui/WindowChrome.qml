@@ -1,0 +1,40 @@
+import QtQuick
+
+// What the missing title bar would give: resize edges and corners, and
+// minimise and close controls in the top-right corner.
+Item {
+    id: chrome
+
+    readonly property int grip: 6
+
+    ResizeEdge { edges: Qt.LeftEdge; cursorShape: Qt.SizeHorCursor; x: 0; y: chrome.grip; width: chrome.grip; height: chrome.height - 2 * chrome.grip }
+    ResizeEdge { edges: Qt.RightEdge; cursorShape: Qt.SizeHorCursor; x: chrome.width - chrome.grip; y: chrome.grip; width: chrome.grip; height: chrome.height - 2 * chrome.grip }
+    ResizeEdge { edges: Qt.TopEdge; cursorShape: Qt.SizeVerCursor; x: chrome.grip; y: 0; width: chrome.width - 2 * chrome.grip; height: chrome.grip }
+    ResizeEdge { edges: Qt.BottomEdge; cursorShape: Qt.SizeVerCursor; x: chrome.grip; y: chrome.height - chrome.grip; width: chrome.width - 2 * chrome.grip; height: chrome.grip }
+    ResizeEdge { edges: Qt.TopEdge | Qt.LeftEdge; cursorShape: Qt.SizeFDiagCursor; x: 0; y: 0; width: 2 * chrome.grip; height: 2 * chrome.grip }
+    ResizeEdge { edges: Qt.TopEdge | Qt.RightEdge; cursorShape: Qt.SizeBDiagCursor; x: chrome.width - 2 * chrome.grip; y: 0; width: 2 * chrome.grip; height: 2 * chrome.grip }
+    ResizeEdge { edges: Qt.BottomEdge | Qt.LeftEdge; cursorShape: Qt.SizeBDiagCursor; x: 0; y: chrome.height - 2 * chrome.grip; width: 2 * chrome.grip; height: 2 * chrome.grip }
+    ResizeEdge { edges: Qt.BottomEdge | Qt.RightEdge; cursorShape: Qt.SizeFDiagCursor; x: chrome.width - 2 * chrome.grip; y: chrome.height - 2 * chrome.grip; width: 2 * chrome.grip; height: 2 * chrome.grip }
+
+    Row {
+        anchors.top: parent.top
+        anchors.right: parent.right
+        anchors.margins: 12
+        spacing: 14
+
+        PlainButton {
+            text: "\u2013"
+            font.pixelSize: 16
+            color: Theme.secondary
+            Accessible.name: qsTr("Minimise")
+            onClicked: chrome.Window.window.showMinimized()
+        }
+        PlainButton {
+            text: "\u00D7"
+            font.pixelSize: 18
+            color: Theme.secondary
+            Accessible.name: qsTr("Close")
+            onClicked: chrome.Window.window.close()
+        }
+    }
+}
