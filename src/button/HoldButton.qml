@@ -15,6 +15,7 @@ Item {
     height: 180
 
     HoldButtonNSView {
+        objectName: "holdButtonView"
         anchors.fill: parent
         isHolding: bridge.isHolding
         onPress: bridge.press()

@@ -9,6 +9,7 @@ Column {
 
     Text {
         id: timeReadout
+        objectName: "timeReadout"
         anchors.horizontalCenter: parent.horizontalCenter
         text: readout.game.formatTime(readout.game.elapsed)
         font.family: Theme.monospaceFamily
@@ -32,6 +33,7 @@ Column {
         }
         Text {
             id: bestText
+            objectName: "bestText"
             text: qsTr("Best: %1").arg(readout.game.formatTime(readout.game.highScore))
             font.family: Theme.monospaceFamily
             font.pixelSize: 16
@@ -55,6 +57,7 @@ Column {
 
         Text {
             id: badge
+            objectName: "badge"
             anchors.bottom: parent.bottom
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTr("🎉 New Record!")

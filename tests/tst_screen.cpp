@@ -1,0 +1,214 @@
+#include "BrinmorApp.h"
+#include "ContentView.h"
+#include "FakeClock.h"
+#include "FakeTimer.h"
+#include "HoldButtonNSView.h"
+#include "MemoryStore.h"
+#include "TimeFormat.h"
+
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QSignalSpy>
+#include <QTest>
+#include <QtQml/QQmlExtensionPlugin>
+
+Q_IMPORT_QML_PLUGIN(BrinmorPlugin)
+
+namespace {
+// The real window and screen over a game whose clock, timer and store the test drives.
+struct Screen {
+    explicit Screen(double stored = 0.0)
+        : store(std::make_shared<MemoryStore>(stored))
+        , game(ContentView::Services{clock, timer, store})
+    {
+        window = BrinmorApp::loadWindow(engine, &game, false);
+        if (window)
+            window->show();
+    }
+
+    QQuickItem *item(const char *name) const { return window->findChild<QQuickItem *>(QLatin1String(name)); }
+    QString text(const char *name) const { return item(name)->property("text").toString(); }
+    QPoint centreOf(const char *name) const
+    {
+        QQuickItem *it = item(name);
+        return it->mapToScene(QPointF(it->width() / 2, it->height() / 2)).toPoint();
+    }
+    void tickAt(double seconds)
+    {
+        clock->advance(std::chrono::duration<double>(seconds - ticked));
+        ticked = seconds;
+        timer->fire();
+    }
+
+    std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
+    std::shared_ptr<FakeTimer> timer = std::make_shared<FakeTimer>();
+    std::shared_ptr<MemoryStore> store;
+    ContentView game;
+    QQmlApplicationEngine engine;
+    QQuickWindow *window = nullptr;
+    double ticked = 0.0;
+};
+
+QColor pixel(QQuickWindow *window, QPointF at)
+{
+    const QImage image = window->grabWindow();
+    return image.pixelColor((at * image.devicePixelRatio()).toPoint());
+}
+
+bool near(QColor a, QColor b)
+{
+    return qAbs(a.red() - b.red()) <= 2 && qAbs(a.green() - b.green()) <= 2 && qAbs(a.blue() - b.blue()) <= 2;
+}
+} // namespace
+
+class TestScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void circleFitsTheBounds_data()
+    {
+        QTest::addColumn<QSizeF>("bounds");
+        QTest::addColumn<QRectF>("circle");
+        QTest::newRow("square") << QSizeF(180, 180) << QRectF(0, 0, 180, 180);
+        QTest::newRow("wide") << QSizeF(200, 100) << QRectF(50, 0, 100, 100);
+        QTest::newRow("tall") << QSizeF(100, 200) << QRectF(0, 50, 100, 100);
+        QTest::newRow("empty") << QSizeF(0, 0) << QRectF(0, 0, 0, 0);
+    }
+    void circleFitsTheBounds()
+    {
+        QFETCH(QSizeF, bounds);
+        QFETCH(QRectF, circle);
+        QCOMPARE(HoldButtonNSView::circleRect(bounds), circle);
+    }
+
+    void aWholeHoldAsThePlayerSeesIt()
+    {
+        Screen screen;
+        QVERIFY(screen.window);
+        QVERIFY(QTest::qWaitForWindowExposed(screen.window));
+        auto *view = screen.window->findChild<HoldButtonNSView *>(QStringLiteral("holdButtonView"));
+        QVERIFY(view);
+        QCOMPARE(screen.text("timeReadout"), QStringLiteral("00.00"));
+        QCOMPARE(screen.text("bestText"), QStringLiteral("Best: 00.00"));
+        QVERIFY(!screen.item("badge")->isVisible());
+        QVERIFY(!screen.item("resetButton")->isVisible());
+
+        const QPoint centre = screen.centreOf("holdButton");
+        const QPointF corner = view->mapToScene(QPointF(3, 3));
+        const QPointF outside = view->mapToScene(QPointF(-3, -3));
+        QVERIFY(near(pixel(screen.window, centre + QPoint(0, 40)), QColor::fromRgbF(0.2f, 0.4f, 0.95f)));
+        QVERIFY(near(pixel(screen.window, corner), pixel(screen.window, outside)));
+
+        QTest::mousePress(screen.window, Qt::LeftButton, {}, centre);
+        QVERIFY(screen.game.isHolding());
+        QCOMPARE(view->caption(), QStringLiteral("HOLDING..."));
+        screen.tickAt(1.0);
+        screen.tickAt(1.234);
+        QCOMPARE(screen.text("timeReadout"), QStringLiteral("01.23"));
+        QVERIFY(near(pixel(screen.window, centre + QPoint(0, 40)), QColor::fromRgbF(0.2f, 0.78f, 0.5f)));
+        QVERIFY(near(pixel(screen.window, corner), pixel(screen.window, outside)));
+        QCOMPARE(view->size(), QSizeF(180, 180));
+
+        // Released off the button: still a release.
+        QTest::mouseMove(screen.window, QPoint(5, 5));
+        QTest::mouseRelease(screen.window, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!screen.game.isHolding());
+        QCOMPARE(view->caption(), QStringLiteral("HOLD ME"));
+        QCOMPARE(view->size(), QSizeF(180, 180));
+        QCOMPARE(screen.text("bestText"), QStringLiteral("Best: 01.23"));
+        QCOMPARE(std::get<double>(screen.store->value), 1.234);
+        QTRY_COMPARE(screen.item("badge")->property("scale").toDouble(), 1.0);
+        QVERIFY(screen.item("badge")->isVisible());
+        QVERIFY(screen.item("resetButton")->isVisible());
+
+        // The next press removes the badge at once.
+        QTest::mousePress(screen.window, Qt::LeftButton, {}, centre);
+        QVERIFY(!screen.item("badge")->isVisible());
+        QTest::mouseRelease(screen.window, Qt::LeftButton, {}, centre);
+        QCOMPARE(screen.text("timeReadout"), QStringLiteral("00.00"));
+
+        QTest::mouseClick(screen.window, Qt::LeftButton, {}, screen.centreOf("resetButton"));
+        QCOMPARE(screen.game.highScore(), 0.0);
+        QVERIFY(std::holds_alternative<int>(screen.store->value));
+        QCOMPARE(screen.text("bestText"), QStringLiteral("Best: 00.00"));
+        QVERIFY(!screen.item("resetButton")->isVisible());
+    }
+
+    void onlyPrimaryPressesAndReleasesCount()
+    {
+        Screen screen;
+        QVERIFY(QTest::qWaitForWindowExposed(screen.window));
+        auto *view = screen.window->findChild<HoldButtonNSView *>(QStringLiteral("holdButtonView"));
+        QSignalSpy presses(view, &HoldButtonNSView::press);
+        QSignalSpy releases(view, &HoldButtonNSView::release);
+        const QPoint centre = screen.centreOf("holdButton");
+
+        QTest::mouseClick(screen.window, Qt::RightButton, {}, centre);
+        QCOMPARE(presses.count(), 0);
+
+        QTest::mouseDClick(screen.window, Qt::LeftButton, {}, centre);
+        QCOMPARE(presses.count(), 2);
+        QCOMPARE(releases.count(), 2);
+
+        // A lost grab ends the hold once; the later real release adds nothing.
+        QTest::mousePress(screen.window, Qt::LeftButton, {}, centre);
+        view->ungrabMouse();
+        QCOMPARE(releases.count(), 3);
+        QVERIFY(!screen.game.isHolding());
+        QTest::mouseRelease(screen.window, Qt::LeftButton, {}, centre);
+        QCOMPARE(releases.count(), 3);
+    }
+
+    void resetButtonOnlyWithABestAboveZero_data()
+    {
+        QTest::addColumn<double>("stored");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("0.01") << 0.01 << true;
+        QTest::newRow("zero") << 0.0 << false;
+        QTest::newRow("negative") << -1.0 << false;
+    }
+    void resetButtonOnlyWithABestAboveZero()
+    {
+        QFETCH(double, stored);
+        QFETCH(bool, shown);
+        Screen screen(stored);
+        QVERIFY(screen.window);
+        QCOMPARE(screen.item("resetButton")->isVisible(), shown);
+    }
+
+    void storedBestShowsFormatted_data()
+    {
+        QTest::addColumn<double>("stored");
+        for (double t : {0.0, 0.07, 0.29, 9.999, 12.34, 59.995, 60.0, 61.5, 99.99, 600.0, 3600.0, 6000.25})
+            QTest::newRow(qPrintable(QString::number(t))) << t;
+    }
+    void storedBestShowsFormatted()
+    {
+        QFETCH(double, stored);
+        Screen screen(stored);
+        QVERIFY(screen.window);
+        QCOMPARE(screen.text("bestText"), QStringLiteral("Best: ") + formatTime(stored));
+    }
+
+    void windowIsNeverSmallerThanItsContent()
+    {
+        Screen screen(5.0);
+        QVERIFY(QTest::qWaitForWindowExposed(screen.window));
+        QVERIFY(screen.window->flags() & Qt::FramelessWindowHint);
+        QVERIFY(screen.window->minimumWidth() >= 360);
+        QVERIFY(screen.window->minimumHeight() >= 460);
+        QVERIFY(screen.window->width() >= screen.window->minimumWidth());
+        QVERIFY(screen.window->height() >= screen.window->minimumHeight());
+        // Everything, badge and reset button included, fits the window it opens with.
+        screen.game.startHolding();
+        screen.tickAt(6.0);
+        screen.game.stopHolding();
+        QTRY_COMPARE(screen.item("badge")->property("scale").toDouble(), 1.0);
+        QVERIFY(screen.window->height() >= screen.window->minimumHeight());
+        QCOMPARE(screen.window->height(), 620);
+    }
+};
+
+QTEST_MAIN(TestScreen)
+#include "tst_screen.moc"
