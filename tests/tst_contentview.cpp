@@ -191,6 +191,37 @@ private slots:
         QVERIFY(!timer->isActive());
     }
 
+    void inputStormsLeaveAConsistentState()
+    {
+        Game game;
+        for (int i = 1; i <= 1000; ++i) {
+            game.view.startHolding();
+            game.clock->advance(std::chrono::milliseconds(i));
+            game.timer->fire();
+            game.view.stopHolding();
+            QVERIFY(!game.view.isTimerRunning());
+        }
+        QCOMPARE(game.view.highScore(), 1.0);
+        QCOMPARE(std::get<double>(game.store->value), 1.0);
+        QCOMPARE(game.store->writes, 1000);
+
+        // Press, press, release: one hold, timed from the second press, and no timer left running.
+        game.view.startHolding();
+        game.clock->advance(std::chrono::seconds(5));
+        game.view.startHolding();
+        game.clock->advance(std::chrono::milliseconds(1500));
+        game.timer->fire();
+        game.view.stopHolding();
+        QVERIFY(!game.view.isTimerRunning());
+        QCOMPARE(game.view.highScore(), 1.5);
+
+        // Releases with no press change nothing further.
+        game.view.stopHolding();
+        game.view.stopHolding();
+        QCOMPARE(game.store->writes, 1001);
+        QVERIFY(!game.view.isHolding());
+    }
+
     void realTimerTicksWhileTheLoopRuns()
     {
         auto timer = std::make_shared<QtRepeatingTimer>();

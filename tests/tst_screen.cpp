@@ -160,6 +160,18 @@ private slots:
         QCOMPARE(releases.count(), 3);
     }
 
+    void closingTheWindowDuringAHoldEndsIt()
+    {
+        Screen screen;
+        QVERIFY(QTest::qWaitForWindowExposed(screen.window));
+        QTest::mousePress(screen.window, Qt::LeftButton, {}, screen.centreOf("holdButton"));
+        screen.tickAt(2.0);
+        screen.window->close();
+        QVERIFY(!screen.game.isHolding());
+        QVERIFY(!screen.game.isTimerRunning());
+        QCOMPARE(screen.game.highScore(), 2.0);
+    }
+
     void resetButtonOnlyWithABestAboveZero_data()
     {
         QTest::addColumn<double>("stored");

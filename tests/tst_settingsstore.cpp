@@ -1,3 +1,6 @@
+#include "ContentView.h"
+#include "FakeClock.h"
+#include "FakeTimer.h"
 #include "SettingsStore.h"
 
 #include <QFile>
@@ -96,7 +99,8 @@ private slots:
         QTest::addColumn<double>("loaded");
         QByteArray noise(10 * 1024 * 1024, '\0');
         QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
-        QTest::newRow("empty file") << QByteArray() << 0.0;
+        QTest::newRow("no file") << QByteArray() << 0.0;
+        QTest::newRow("empty file") << QByteArray("") << 0.0;
         QTest::newRow("10 MB of random bytes") << noise << 0.0;
         QTest::newRow("text") << QByteArray("[General]\nhighScore=fast\n") << 0.0;
         QTest::newRow("nan") << QByteArray("[General]\nhighScore=nan\n") << 0.0;
@@ -111,7 +115,8 @@ private slots:
         QFETCH(QByteArray, contents);
         QFETCH(double, loaded);
         const QString path = file(QTest::currentDataTag());
-        writeFile(path, contents);
+        if (!contents.isNull())
+            writeFile(path, contents);
         QCOMPARE(SettingsStore(path).load(), loaded);
         QCOMPARE(loadInFreshProcess(path), loaded);
 
@@ -167,6 +172,27 @@ private slots:
         // Only an explicit reset lowers it.
         first.saveReset();
         QCOMPARE(loadInFreshProcess(path), 0.0);
+
+        // Two games on one store: each keeps its own best, the store keeps the greater.
+        auto clock = std::make_shared<FakeClock>();
+        auto makeGame = [&] {
+            return std::make_unique<ContentView>(
+                ContentView::Services{clock, std::make_shared<FakeTimer>(), std::make_shared<SettingsStore>(path)});
+        };
+        auto holdFor = [&](ContentView &game, double seconds) {
+            game.startHolding();
+            clock->advance(std::chrono::duration<double>(seconds));
+            game.updateElapsed();
+            game.stopHolding();
+        };
+        auto one = makeGame();
+        auto two = makeGame();
+        holdFor(*one, 5.0);
+        holdFor(*two, 3.0);
+        QCOMPARE(one->highScore(), 5.0);
+        QCOMPARE(two->highScore(), 3.0);
+        QCOMPARE(loadInFreshProcess(path), 5.0);
+        QCOMPARE(makeGame()->highScore(), 5.0);
     }
 
     void killedWritersNeverDamageTheFile()

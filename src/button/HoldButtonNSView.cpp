@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QQuickWindow>
 
 HoldButtonNSView::HoldButtonNSView(QQuickItem *parent)
     : QQuickPaintedItem(parent)
@@ -91,6 +92,18 @@ void HoldButtonNSView::mouseUngrabEvent()
 {
     // A grab lost mid-press (a popup, a window-manager action) must not leave the game holding.
     endPress();
+}
+
+void HoldButtonNSView::itemChange(ItemChange change, const ItemChangeData &data)
+{
+    QQuickPaintedItem::itemChange(change, data);
+    // A window closed mid-press keeps its grab but will never see the release.
+    if (change == ItemSceneChange && data.window) {
+        connect(data.window, &QWindow::visibleChanged, this, [this](bool visible) {
+            if (!visible)
+                endPress();
+        });
+    }
 }
 
 void HoldButtonNSView::endPress()

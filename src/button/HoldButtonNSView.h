@@ -36,6 +36,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseUngrabEvent() override;
+    void itemChange(ItemChange change, const ItemChangeData &data) override;
 
 private:
     void endPress();
