@@ -6,6 +6,7 @@
 #include "MemoryStore.h"
 #include "TimeFormat.h"
 
+#include <QPalette>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QSignalSpy>
@@ -201,6 +202,60 @@ private slots:
         Screen screen(stored);
         QVERIFY(screen.window);
         QCOMPARE(screen.text("bestText"), QStringLiteral("Best: ") + formatTime(stored));
+    }
+
+    void followsALightOrDarkPalette_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << false;
+        QTest::newRow("dark") << true;
+    }
+    void followsALightOrDarkPalette()
+    {
+        QFETCH(bool, dark);
+        const QPalette original = QGuiApplication::palette();
+        QPalette palette = original;
+        palette.setColor(QPalette::Window, dark ? QColor(30, 30, 32) : QColor(246, 246, 246));
+        palette.setColor(QPalette::WindowText, dark ? QColor(242, 242, 247) : QColor(20, 20, 20));
+        QGuiApplication::setPalette(palette);
+
+        Screen screen;
+        QVERIFY(QTest::qWaitForWindowExposed(screen.window));
+        const QImage image = screen.window->grabWindow();
+        QGuiApplication::setPalette(original);
+
+        const int backdrop = image.pixelColor(20, image.height() / 2).lightness();
+        QQuickItem *title = screen.item("title");
+        const QRect titleArea = title->mapRectToScene(QRectF(0, 0, title->width(), title->height())).toRect();
+        int darkest = 255;
+        int lightest = 0;
+        for (int y = titleArea.top(); y <= titleArea.bottom(); ++y) {
+            for (int x = titleArea.left(); x <= titleArea.right(); ++x) {
+                const int lightness = image.pixelColor(x, y).lightness();
+                darkest = qMin(darkest, lightness);
+                lightest = qMax(lightest, lightness);
+            }
+        }
+        if (dark) {
+            QVERIFY2(backdrop < 80, qPrintable(QString::number(backdrop)));
+            QVERIFY(lightest > 200);
+        } else {
+            QVERIFY2(backdrop > 200, qPrintable(QString::number(backdrop)));
+            QVERIFY(darkest < 60);
+        }
+    }
+
+    void resetButtonWorksFromTheKeyboard()
+    {
+        Screen screen(3.0);
+        QVERIFY(QTest::qWaitForWindowExposed(screen.window));
+        screen.window->requestActivate();
+        QQuickItem *reset = screen.item("resetButton");
+        for (int i = 0; i < 4 && !reset->hasActiveFocus(); ++i)
+            QTest::keyClick(screen.window, Qt::Key_Tab);
+        QVERIFY(reset->hasActiveFocus());
+        QTest::keyClick(screen.window, Qt::Key_Space);
+        QCOMPARE(screen.game.highScore(), 0.0);
     }
 
     void windowIsNeverSmallerThanItsContent()

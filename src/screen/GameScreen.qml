@@ -18,6 +18,7 @@ Item {
         spacing: 32
 
         Text {
+            objectName: "title"
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTr("Brinmor")
             font.family: Theme.roundedFamily

@@ -64,6 +64,8 @@ Column {
             font.pixelSize: 14
             font.weight: Font.DemiBold
             color: Theme.orange
+            // Below a pixel the colour emoji has no size to be drawn at.
+            visible: font.pixelSize * badgeSlot.progress >= 1
             scale: badgeSlot.progress
             opacity: badgeSlot.progress
         }

@@ -1,15 +1,18 @@
 pragma Singleton
 import QtQuick
+import Brinmor
 
-// Colours and faces shared by the screen. Text colours follow the system palette;
-// the accent colours take their dark variants on a dark palette.
+// Colours and faces shared by the screen. Light or dark follows the desktop; the text
+// and backdrop colours come from the system palette when it matches, else from a fixed
+// pair, so text stays readable even when the palette and the desktop disagree.
 QtObject {
     readonly property SystemPalette palette: SystemPalette { colorGroup: SystemPalette.Active }
-    readonly property bool dark: palette.window.hslLightness < 0.5
+    readonly property bool dark: Appearance.dark
+    readonly property bool paletteMatches: (palette.window.hslLightness < 0.5) === dark
 
-    readonly property color primary: palette.windowText
+    readonly property color primary: paletteMatches ? palette.windowText : (dark ? "#f2f2f7" : "#1c1c1e")
     readonly property color secondary: Qt.rgba(primary.r, primary.g, primary.b, 0.62)
-    readonly property color backdrop: palette.window
+    readonly property color backdrop: paletteMatches ? palette.window : (dark ? "#232326" : "#f2f2f5")
     readonly property color focus: palette.highlight
 
     readonly property color green: dark ? "#30D158" : "#34C759"

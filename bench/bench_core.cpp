@@ -1,0 +1,55 @@
+// Per-call costs of the work a hold repeats: the tick and the time format.
+#include "ContentView.h"
+#include "FakeClock.h"
+#include "FakeTimer.h"
+#include "MemoryStore.h"
+#include "TimeFormat.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+struct Game {
+    std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
+    std::shared_ptr<FakeTimer> timer = std::make_shared<FakeTimer>();
+    ContentView view{ContentView::Services{clock, timer, std::make_shared<MemoryStore>()}};
+};
+
+void formatTimeOf(benchmark::State &state, double seconds)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(formatTime(seconds));
+}
+BENCHMARK_CAPTURE(formatTimeOf, short, 12.34);
+BENCHMARK_CAPTURE(formatTimeOf, overAMinute, 754.56);
+BENCHMARK_CAPTURE(formatTimeOf, overAnHour, 4321.09);
+
+void tick(benchmark::State &state)
+{
+    Game game;
+    game.view.startHolding();
+    for (auto _ : state) {
+        game.clock->advance(std::chrono::milliseconds(10));
+        game.timer->fire();
+    }
+    benchmark::DoNotOptimize(game.view.elapsed());
+}
+BENCHMARK(tick);
+
+// A whole one-hour hold: press, 360,000 ticks, release.
+void oneHourHold(benchmark::State &state)
+{
+    Game game;
+    for (auto _ : state) {
+        game.view.startHolding();
+        for (int i = 0; i < 360'000; ++i) {
+            game.clock->advance(std::chrono::milliseconds(10));
+            game.timer->fire();
+        }
+        game.view.stopHolding();
+    }
+    state.counters["heldSeconds"] = game.view.elapsed();
+}
+BENCHMARK(oneHourHold)->Unit(benchmark::kMillisecond);
+} // namespace
+
+BENCHMARK_MAIN();
