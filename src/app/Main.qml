@@ -34,7 +34,7 @@ Window {
     }
 
     Shortcut {
-        sequences: [StandardKey.Quit, "Ctrl+Q"]
+        sequence: "Ctrl+Q"
         context: Qt.ApplicationShortcut
         onActivated: Qt.quit()
     }

@@ -17,30 +17,36 @@ Rectangle {
         GradientStop { position: 1.0; color: backdrop.color }
     }
 
-    DragHandler {
-        id: mover
-
-        property point grabbedAt
+    MouseArea {
+        property point pressedAt
+        property point windowAt
+        property bool moving: false
         property bool manual: false
 
-        target: null
-        // A plain click stays a click: the move starts with the first motion past the threshold.
-        onActiveChanged: {
-            if (!active) {
-                manual = false;
-                return;
+        anchors.fill: parent
+        onPressed: mouse => {
+            pressedAt = mapToGlobal(mouse.x, mouse.y);
+            moving = false;
+        }
+        onPositionChanged: mouse => {
+            const window = backdrop.Window.window;
+            const pointer = mapToGlobal(mouse.x, mouse.y);
+            if (!moving) {
+                // A plain click stays a click: the move starts with the first motion past the threshold.
+                const threshold = Qt.styleHints.startDragDistance;
+                if (Math.abs(pointer.x - pressedAt.x) < threshold && Math.abs(pointer.y - pressedAt.y) < threshold)
+                    return;
+                moving = true;
+                // Without a window manager there is no one to ask; move the window ourselves.
+                manual = !window.startSystemMove();
+                windowAt = Qt.point(window.x, window.y);
             }
-            const window = backdrop.Window.window;
-            // Without a window manager there is no one to ask; move the window ourselves.
-            manual = !window.startSystemMove();
-            grabbedAt = centroid.scenePressPosition;
+            if (manual) {
+                window.x = windowAt.x + pointer.x - pressedAt.x;
+                window.y = windowAt.y + pointer.y - pressedAt.y;
+            }
         }
-        onCentroidChanged: {
-            if (!manual || !active)
-                return;
-            const window = backdrop.Window.window;
-            window.x += centroid.scenePosition.x - grabbedAt.x;
-            window.y += centroid.scenePosition.y - grabbedAt.y;
-        }
+        onReleased: moving = false
+        onCanceled: moving = false
     }
 }
