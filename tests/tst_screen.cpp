@@ -6,6 +6,7 @@
 #include "MemoryStore.h"
 #include "TimeFormat.h"
 
+#include <QAccessible>
 #include <QPalette>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -243,6 +244,25 @@ private slots:
             QVERIFY2(backdrop > 200, qPrintable(QString::number(backdrop)));
             QVERIFY(darkest < 60);
         }
+    }
+
+    void assistiveTechnologySeesButtonsAndTexts()
+    {
+        Screen screen(2.5);
+        QVERIFY(QTest::qWaitForWindowExposed(screen.window));
+        QAccessible::setActive(true);
+        auto describe = [&](const char *name) {
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(screen.item(name));
+            return iface ? std::make_pair(iface->role(), iface->text(QAccessible::Name))
+                         : std::make_pair(QAccessible::NoRole, QString());
+        };
+        QCOMPARE(describe("holdButtonView"), std::make_pair(QAccessible::Button, QStringLiteral("HOLD ME")));
+        QCOMPARE(describe("resetButton"), std::make_pair(QAccessible::Button, QStringLiteral("Reset High Score")));
+        QCOMPARE(describe("timeReadout"), std::make_pair(QAccessible::StaticText, QStringLiteral("00.00")));
+        QCOMPARE(describe("bestText"), std::make_pair(QAccessible::StaticText, QStringLiteral("Best: 02.50")));
+        screen.game.startHolding();
+        QCOMPARE(describe("holdButtonView"), std::make_pair(QAccessible::Button, QStringLiteral("HOLDING...")));
+        screen.game.stopHolding();
     }
 
     void resetButtonWorksFromTheKeyboard()
