@@ -36,13 +36,13 @@ QString probe(const QStringList &arguments, bool unprivileged = false)
     return QString::fromLatin1(process.readAllStandardOutput()).trimmed();
 }
 
+// NaN when the probe failed, so that no comparison can pass by accident.
 double loadInFreshProcess(const QString &file, bool unprivileged = false)
 {
-    const QString text = probe({QStringLiteral("load"), file}, unprivileged);
-    bool ok = false;
-    const double value = std::strtod(text.toLatin1().constData(), nullptr);
-    ok = text.startsWith(QLatin1String("0x")) || text.startsWith(QLatin1String("-0x"));
-    return ok ? value : std::nan("");
+    const QByteArray text = probe({QStringLiteral("load"), file}, unprivileged).toLatin1();
+    char *end = nullptr;
+    const double value = std::strtod(text.constData(), &end);
+    return !text.isEmpty() && *end == '\0' ? value : std::nan("");
 }
 
 void writeFile(const QString &path, const QByteArray &contents)

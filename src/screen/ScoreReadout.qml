@@ -8,7 +8,6 @@ Column {
     required property ContentView game
 
     Text {
-        id: timeReadout
         objectName: "timeReadout"
         anchors.horizontalCenter: parent.horizontalCenter
         text: readout.game.formatTime(readout.game.elapsed)

@@ -28,11 +28,6 @@ std::unique_ptr<QSettings> SettingsStore::open() const
     return std::make_unique<QSettings>(m_filePath, QSettings::IniFormat);
 }
 
-QString SettingsStore::fileName() const
-{
-    return open()->fileName();
-}
-
 double SettingsStore::load()
 {
     return toFiniteSeconds(open()->value(highScoreKey));
