@@ -18,12 +18,13 @@ public:
 
     int exec();
 
-    // Names that decide where the settings live; set before any settings are opened.
-    static void setNames();
     // Loads the window showing `game` into `engine`; nullptr when it could not be created.
     static QQuickWindow *loadWindow(QQmlApplicationEngine &engine, ContentView *game, bool translucent);
 
 private:
+    // Names that decide where the settings live; set before any settings are opened.
+    static void setNames();
+
     QGuiApplication m_app;
     std::unique_ptr<ContentView> m_game;
     QQmlApplicationEngine m_engine;

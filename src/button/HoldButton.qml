@@ -22,6 +22,6 @@ Item {
         onRelease: bridge.release()
 
         Accessible.role: Accessible.Button
-        Accessible.name: isHolding ? "HOLDING..." : "HOLD ME"
+        Accessible.name: caption
     }
 }

@@ -10,6 +10,7 @@ class HoldButtonNSView : public QQuickPaintedItem
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(bool isHolding READ isHolding WRITE setIsHolding NOTIFY isHoldingChanged)
+    Q_PROPERTY(QString caption READ caption NOTIFY isHoldingChanged)
 
 public:
     static constexpr qreal naturalSize = 180.0;
