@@ -10,10 +10,12 @@ for tool in Xvfb xdotool; do
     command -v $tool >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
-display=:$((70 + RANDOM % 200))
-Xvfb $display -noreset -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
 work=$(mktemp -d)
+# Xvfb picks a free display itself and writes its number to the file.
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+display=:$(cat "$work/display")
 game=
 cleanup() {
     [ -n "$game" ] && kill -9 "$game" 2>/dev/null || true
