@@ -19,7 +19,6 @@ public:
     void saveBest(double seconds) override;
     void saveReset() override;
 
-
 private:
     std::unique_ptr<QSettings> open() const;
 

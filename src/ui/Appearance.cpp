@@ -47,12 +47,8 @@ bool Appearance::isDark() const
 
 bool Appearance::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == qGuiApp && event->type() == QEvent::ApplicationPaletteChange) {
-        const bool wasDark = isDark();
-        m_paletteDark = paletteIsDark();
-        if (isDark() != wasDark)
-            emit darkChanged();
-    }
+    if (watched == qGuiApp && event->type() == QEvent::ApplicationPaletteChange)
+        setState(m_portalScheme, paletteIsDark());
     return QObject::eventFilter(watched, event);
 }
 
@@ -71,7 +67,7 @@ void Appearance::readPortal()
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
         const QDBusPendingReply<QVariant> reply = *call;
         if (!reply.isError())
-            setScheme(schemeFromPortal(reply.value()));
+            setState(schemeFromPortal(reply.value()), m_paletteDark);
         call->deleteLater();
     });
 }
@@ -79,14 +75,14 @@ void Appearance::readPortal()
 void Appearance::portalSettingChanged(const QString &group, const QString &key, const QVariant &value)
 {
     if (group == appearanceGroup && key == colorSchemeKey)
-        setScheme(schemeFromPortal(value));
+        setState(schemeFromPortal(value), m_paletteDark);
 }
 
 Appearance::Scheme Appearance::schemeFromPortal(const QVariant &value)
 {
     // Read wraps the value in one variant more than SettingChanged does.
     QVariant inner = value;
-    while (inner.canConvert<QDBusVariant>() && inner.userType() == qMetaTypeId<QDBusVariant>())
+    while (inner.userType() == qMetaTypeId<QDBusVariant>())
         inner = inner.value<QDBusVariant>().variant();
     switch (inner.toUInt()) {
     case 1:
@@ -98,10 +94,11 @@ Appearance::Scheme Appearance::schemeFromPortal(const QVariant &value)
     }
 }
 
-void Appearance::setScheme(Scheme scheme)
+void Appearance::setState(Scheme portalScheme, bool paletteDark)
 {
     const bool wasDark = isDark();
-    m_portalScheme = scheme;
+    m_portalScheme = portalScheme;
+    m_paletteDark = paletteDark;
     if (isDark() != wasDark)
         emit darkChanged();
 }

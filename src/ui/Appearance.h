@@ -31,7 +31,7 @@ private:
     enum class Scheme { Unknown, Dark, Light };
 
     void readPortal();
-    void setScheme(Scheme scheme);
+    void setState(Scheme portalScheme, bool paletteDark);
     static Scheme schemeFromPortal(const QVariant &value);
 
     Scheme m_portalScheme = Scheme::Unknown;

@@ -7,7 +7,6 @@ Item {
 
     readonly property int grip: 6
 
-
     ResizeEdge { edges: Qt.LeftEdge; cursorShape: Qt.SizeHorCursor; x: 0; y: chrome.grip; width: chrome.grip; height: chrome.height - 2 * chrome.grip }
     ResizeEdge { edges: Qt.RightEdge; cursorShape: Qt.SizeHorCursor; x: chrome.width - chrome.grip; y: chrome.grip; width: chrome.grip; height: chrome.height - 2 * chrome.grip }
     ResizeEdge { edges: Qt.TopEdge; cursorShape: Qt.SizeVerCursor; x: chrome.grip; y: 0; width: chrome.width - 2 * chrome.grip; height: chrome.grip }
