@@ -6,7 +6,7 @@
 set -euo pipefail
 brinmor=$1
 probe=$2
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdotool xset xwd convert; do
     command -v $tool >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -86,6 +86,18 @@ xdotool windowfocus --sync "$window" key ctrl+q
 sleep 0.5
 check "Ctrl+Q quits" bash -c "! kill -0 $game 2>/dev/null"
 game=
+
+# Keyboard play: Space held for 1.8 s, with the server repeating the held key.
+xset r on
+start_game
+xdotool keydown space
+(sleep 0.9; xwd -root -silent >"$work/held.xwd") &
+sleep 1.8; xdotool keyup space; wait $!; sleep 0.3
+held=$(convert "$work/held.xwd" -crop 1x1+$((X + WIDTH / 2))+$((Y + 445)) -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:)
+kill "$game"; wait "$game" 2>/dev/null || true; game=
+check "holding Space turns the button green ($held)" awk -v rgb="$held" 'BEGIN { split(rgb, c, " "); exit !(c[2] > c[1] + 100 && c[2] > c[3] + 40) }'
+stored=$(awk -v t="$(best)" 'BEGIN { printf "%.3f", t }')
+check "a 1.8 s hold of Space stores about 1.8 s ($stored)" awk -v t="$stored" 'BEGIN { exit !(t > 1.7 && t < 1.9) }'
 
 # Damaged stores: the game starts, plays, and stores the new best where it can.
 mkdir -p "$(dirname "$store")"

@@ -257,6 +257,8 @@ private slots:
                          : std::make_pair(QAccessible::NoRole, QString());
         };
         QCOMPARE(describe("holdButtonView"), std::make_pair(QAccessible::Button, QStringLiteral("HOLD ME")));
+        QCOMPARE(QAccessible::queryAccessibleInterface(screen.item("holdButtonView"))->text(QAccessible::Description),
+                 QStringLiteral("Hold Space or the mouse button"));
         QCOMPARE(describe("resetButton"), std::make_pair(QAccessible::Button, QStringLiteral("Reset High Score")));
         QCOMPARE(describe("timeReadout"), std::make_pair(QAccessible::StaticText, QStringLiteral("00.00")));
         QCOMPARE(describe("bestText"), std::make_pair(QAccessible::StaticText, QStringLiteral("Best: 02.50")));
@@ -272,6 +274,73 @@ private slots:
         QVERIFY(reset->hasActiveFocus());
         QTest::keyClick(screen.window, Qt::Key_Space);
         QCOMPARE(screen.game.highScore(), 0.0);
+    }
+
+    void keyboardPlaysTheHoldButton()
+    {
+        Screen screen(0.5);
+        QVERIFY(QTest::qWaitForWindowActive(screen.window));
+        auto *view = screen.window->findChild<HoldButtonNSView *>(QStringLiteral("holdButtonView"));
+        QQuickItem *ring = screen.item("holdFocusRing");
+        QCOMPARE(screen.window->activeFocusItem(), view);
+        QVERIFY(!ring->isVisible());
+
+        // Tab and Shift+Tab go round the controls in order.
+        const QList<QQuickItem *> order{view, screen.item("resetButton"), screen.item("minimiseButton"),
+                                        screen.item("closeButton"), view};
+        for (int i = 1; i < order.size(); ++i) {
+            QTest::keyClick(screen.window, Qt::Key_Tab);
+            QCOMPARE(screen.window->activeFocusItem(), order[i]);
+        }
+        QVERIFY(ring->isVisible());
+        for (int i = order.size() - 2; i >= 0; --i) {
+            QTest::keyClick(screen.window, Qt::Key_Tab, Qt::ShiftModifier);
+            QCOMPARE(screen.window->activeFocusItem(), order[i]);
+        }
+
+        auto space = [&](QEvent::Type type, bool autoRepeat = false) {
+            QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), autoRepeat);
+            QCoreApplication::sendEvent(screen.window, &event);
+        };
+        // A held key repeats: one hold, timed from the first press, one write.
+        space(QEvent::KeyPress);
+        QVERIFY(screen.game.isHolding());
+        for (int i = 1; i <= 180; ++i) {
+            screen.tickAt(i * 0.01);
+            if (i % 4 == 0) {
+                space(QEvent::KeyRelease, true);
+                space(QEvent::KeyPress, true);
+            }
+        }
+        QVERIFY(screen.game.isHolding());
+        space(QEvent::KeyRelease);
+        QVERIFY(!screen.game.isHolding());
+        QCOMPARE(screen.timer->starts, 1);
+        QCOMPARE(screen.store->writes, 1);
+        QCOMPARE(screen.game.highScore(), 1.8);
+
+        // One hold, one source: only what started the hold ends it.
+        const QPoint centre = screen.centreOf("holdButton");
+        QTest::mousePress(screen.window, Qt::LeftButton, {}, centre);
+        QVERIFY(!ring->isVisible());
+        space(QEvent::KeyPress);
+        space(QEvent::KeyRelease);
+        QVERIFY(screen.game.isHolding());
+        QTest::mouseRelease(screen.window, Qt::LeftButton, {}, centre);
+        QVERIFY(!screen.game.isHolding());
+        space(QEvent::KeyPress);
+        QTest::mouseClick(screen.window, Qt::LeftButton, {}, centre);
+        QVERIFY(screen.game.isHolding());
+        space(QEvent::KeyRelease);
+        QVERIFY(!screen.game.isHolding());
+        QCOMPARE(screen.timer->starts, 3);
+
+        // Another window raised mid-hold: the key's release will never come.
+        space(QEvent::KeyPress);
+        QWindow other;
+        other.show();
+        other.requestActivate();
+        QTRY_VERIFY(!screen.game.isHolding());
     }
 
     void windowIsNeverSmallerThanItsContent()

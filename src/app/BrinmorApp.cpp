@@ -1,15 +1,11 @@
 #include "BrinmorApp.h"
 
 #include "ContentView.h"
+#include "X11Desktop.h"
 
 #include <QDir>
 #include <QQuickWindow>
 #include <cstdio>
-#include <cstdlib>
-
-#ifdef BRINMOR_HAVE_XCB
-#include <xcb/xcb.h>
-#endif
 
 namespace {
 // Without a GPU, Qt Quick's OpenGL renderer runs on a software rasteriser that costs
@@ -22,34 +18,6 @@ void chooseRenderer()
     const bool hasGpu = !QDir(QStringLiteral("/dev/dri")).entryList({QStringLiteral("renderD*")}, QDir::System).isEmpty();
     if (!hasGpu)
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-#endif
-}
-
-// See-through needs a compositor: without one, X11 shows whatever bytes lie in a
-// translucent window's pixels. Wayland always composites.
-bool desktopComposites()
-{
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        return true;
-#ifdef BRINMOR_HAVE_XCB
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
-        return false;
-    xcb_connection_t *connection = x11->connection();
-    const QByteArray name = QByteArrayLiteral("_NET_WM_CM_S0");
-    xcb_intern_atom_reply_t *atom =
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, true, name.size(), name.constData()), nullptr);
-    bool composited = false;
-    if (atom && atom->atom != XCB_NONE) {
-        xcb_get_selection_owner_reply_t *owner =
-            xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
-        composited = owner && owner->owner != XCB_NONE;
-        std::free(owner);
-    }
-    std::free(atom);
-    return composited;
-#else
-    return false;
 #endif
 }
 } // namespace
@@ -83,13 +51,18 @@ QQuickWindow *BrinmorApp::loadWindow(QQmlApplicationEngine &engine, ContentView 
 int BrinmorApp::exec()
 {
     chooseRenderer();
-    const bool translucent = desktopComposites();
+    X11Desktop::useDetectableAutoRepeat();
+    // Frosted glass needs blur: without it the windows behind would show through as sharp text.
+    const bool translucent = X11Desktop::composites() && X11Desktop::offersBlur();
     if (translucent)
         QQuickWindow::setDefaultAlphaBuffer(true);
     m_game = std::make_unique<ContentView>();
-    if (!loadWindow(m_engine, m_game.get(), translucent)) {
+    QQuickWindow *window = loadWindow(m_engine, m_game.get(), translucent);
+    if (!window) {
         std::fprintf(stderr, "brinmor: could not create the game window\n");
         return 1;
     }
+    if (translucent)
+        X11Desktop::requestBlurBehind(window);
     return m_app.exec();
 }

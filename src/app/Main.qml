@@ -17,6 +17,8 @@ Window {
     width: 420
     height: 620
     visible: true
+    // Without a window manager nobody else gives the new window the keyboard.
+    Component.onCompleted: requestActivate()
 
     Backdrop {
         anchors.fill: parent

@@ -15,13 +15,29 @@ Item {
     height: 180
 
     HoldButtonNSView {
+        id: view
         objectName: "holdButtonView"
         anchors.fill: parent
+        // The window's first focus: Space plays as soon as it opens.
+        focus: true
         isHolding: bridge.isHolding
         onPress: bridge.press()
         onRelease: bridge.release()
 
         Accessible.role: Accessible.Button
         Accessible.name: caption
+        Accessible.description: qsTr("Hold Space or the mouse button")
+    }
+
+    // Outside the circle, so neither look changes under it.
+    Rectangle {
+        objectName: "holdFocusRing"
+        visible: view.activeFocus && view.visualFocus
+        anchors.fill: view
+        anchors.margins: -6
+        radius: width / 2
+        color: "transparent"
+        border.width: 3
+        border.color: Theme.focus
     }
 }

@@ -1,6 +1,8 @@
 #include "HoldButtonNSView.h"
 
+#include <QFocusEvent>
 #include <QFont>
+#include <QKeyEvent>
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,6 +12,7 @@ HoldButtonNSView::HoldButtonNSView(QQuickItem *parent)
     : QQuickPaintedItem(parent)
 {
     setAcceptedMouseButtons(Qt::LeftButton);
+    setActiveFocusOnTab(true);
     setAntialiasing(true);
     setImplicitSize(naturalSize, naturalSize);
 }
@@ -67,9 +70,10 @@ void HoldButtonNSView::mousePressEvent(QMouseEvent *event)
         event->ignore();
         return;
     }
+    // Accepted even during a Space hold, so that the press does not fall through to the window.
     event->accept();
-    m_pressPending = true;
-    emit press();
+    setVisualFocus(false);
+    beginPress(Source::Mouse);
 }
 
 void HoldButtonNSView::mouseReleaseEvent(QMouseEvent *event)
@@ -79,7 +83,7 @@ void HoldButtonNSView::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
     event->accept();
-    endPress();
+    endPress(Source::Mouse);
 }
 
 void HoldButtonNSView::mouseDoubleClickEvent(QMouseEvent *event)
@@ -91,7 +95,45 @@ void HoldButtonNSView::mouseDoubleClickEvent(QMouseEvent *event)
 void HoldButtonNSView::mouseUngrabEvent()
 {
     // A grab lost mid-press (a popup, a window-manager action) must not leave the game holding.
-    endPress();
+    endPress(Source::Mouse);
+}
+
+void HoldButtonNSView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Space) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    setVisualFocus(true);
+    // A held key repeats as press/release pairs; only the first press counts.
+    if (!event->isAutoRepeat())
+        beginPress(Source::Key);
+}
+
+void HoldButtonNSView::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Space) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (!event->isAutoRepeat())
+        endPress(Source::Key);
+}
+
+void HoldButtonNSView::focusInEvent(QFocusEvent *event)
+{
+    QQuickPaintedItem::focusInEvent(event);
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        setVisualFocus(true);
+}
+
+void HoldButtonNSView::focusOutEvent(QFocusEvent *event)
+{
+    QQuickPaintedItem::focusOutEvent(event);
+    // Another window raised, or Tab: the key's release will come to someone else, if at all.
+    endPress(Source::Key);
 }
 
 void HoldButtonNSView::itemChange(ItemChange change, const ItemChangeData &data)
@@ -101,15 +143,31 @@ void HoldButtonNSView::itemChange(ItemChange change, const ItemChangeData &data)
     if (change == ItemSceneChange && data.window) {
         connect(data.window, &QWindow::visibleChanged, this, [this](bool visible) {
             if (!visible)
-                endPress();
+                endPress(m_pressedBy);
         });
     }
 }
 
-void HoldButtonNSView::endPress()
+void HoldButtonNSView::beginPress(Source source)
 {
-    if (!m_pressPending)
+    if (m_pressedBy != Source::None)
         return;
-    m_pressPending = false;
+    m_pressedBy = source;
+    emit press();
+}
+
+void HoldButtonNSView::endPress(Source source)
+{
+    if (m_pressedBy == Source::None || m_pressedBy != source)
+        return;
+    m_pressedBy = Source::None;
     emit release();
+}
+
+void HoldButtonNSView::setVisualFocus(bool value)
+{
+    if (m_visualFocus == value)
+        return;
+    m_visualFocus = value;
+    emit visualFocusChanged();
 }

@@ -4,13 +4,16 @@
 #include <QtQml/qqmlregistration.h>
 
 // The round hold button, drawn by hand. It makes no decisions: its look follows
-// isHolding alone, and presses and releases of the primary button become signals.
+// isHolding alone, and presses and releases of the primary button, or of Space while
+// it has focus, become signals. One hold has one source: only what started it ends it.
 class HoldButtonNSView : public QQuickPaintedItem
 {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(bool isHolding READ isHolding WRITE setIsHolding NOTIFY isHoldingChanged)
     Q_PROPERTY(QString caption READ caption NOTIFY isHoldingChanged)
+    // True while the keyboard is in use, so that a focus ring is only shown to keyboard players.
+    Q_PROPERTY(bool visualFocus READ visualFocus NOTIFY visualFocusChanged)
 
 public:
     static constexpr qreal naturalSize = 180.0;
@@ -19,6 +22,8 @@ public:
 
     bool isHolding() const { return m_isHolding; }
     void setIsHolding(bool value);
+
+    bool visualFocus() const { return m_visualFocus; }
 
     QString caption() const;
     QColor fillColor() const;
@@ -29,6 +34,7 @@ public:
 
 signals:
     void isHoldingChanged();
+    void visualFocusChanged();
     void press();
     void release();
 
@@ -37,11 +43,20 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseUngrabEvent() override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void itemChange(ItemChange change, const ItemChangeData &data) override;
 
 private:
-    void endPress();
+    enum class Source { None, Mouse, Key };
+
+    void beginPress(Source source);
+    void endPress(Source source);
+    void setVisualFocus(bool value);
 
     bool m_isHolding = false;
-    bool m_pressPending = false;
+    bool m_visualFocus = false;
+    Source m_pressedBy = Source::None;
 };

@@ -23,6 +23,7 @@ Item {
         spacing: 14
 
         PlainButton {
+            objectName: "minimiseButton"
             text: "\u2013"
             font.pixelSize: 16
             color: Theme.secondary
@@ -30,6 +31,7 @@ Item {
             onClicked: chrome.Window.window.showMinimized()
         }
         PlainButton {
+            objectName: "closeButton"
             text: "\u00D7"
             font.pixelSize: 18
             color: Theme.secondary
