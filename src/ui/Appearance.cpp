@@ -57,8 +57,11 @@ void Appearance::readPortal()
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
+    // QtDBus matches the slot's parameter types against the signal's "ssv": the value must be
+    // a QDBusVariant, registered before the connection is made, or no change ever arrives.
+    qRegisterMetaType<QDBusVariant>();
     bus.connect(portalService, portalPath, settingsInterface, QStringLiteral("SettingChanged"), this,
-                SLOT(portalSettingChanged(QString, QString, QVariant)));
+                SLOT(portalSettingChanged(QString,QString,QDBusVariant)));
 
     // Asynchronous, so a slow or missing portal never delays the window.
     QDBusMessage read = QDBusMessage::createMethodCall(portalService, portalPath, settingsInterface, QStringLiteral("Read"));
@@ -72,10 +75,10 @@ void Appearance::readPortal()
     });
 }
 
-void Appearance::portalSettingChanged(const QString &group, const QString &key, const QVariant &value)
+void Appearance::portalSettingChanged(const QString &group, const QString &key, const QDBusVariant &value)
 {
     if (group == appearanceGroup && key == colorSchemeKey)
-        setState(schemeFromPortal(value), m_paletteDark);
+        setState(schemeFromPortal(value.variant()), m_paletteDark);
 }
 
 Appearance::Scheme Appearance::schemeFromPortal(const QVariant &value)

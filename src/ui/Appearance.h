@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDBusVariant>
 #include <QObject>
 #include <QtQml/qqmlregistration.h>
 
@@ -25,7 +26,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
-    void portalSettingChanged(const QString &group, const QString &key, const QVariant &value);
+    void portalSettingChanged(const QString &group, const QString &key, const QDBusVariant &value);
 
 private:
     enum class Scheme { Unknown, Dark, Light };
