@@ -1,5 +1,6 @@
 #include "HoldButtonNSView.h"
 #include "ScreenFixture.h"
+#include "SpringCurve.h"
 #include "TimeFormat.h"
 
 #include <QAccessible>
@@ -12,6 +13,13 @@
 
 Q_IMPORT_QML_PLUGIN(BrinmorPlugin)
 
+
+namespace {
+QRectF sceneRect(QQuickItem *item)
+{
+    return item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
+}
+} // namespace
 
 class TestScreen : public QObject
 {
@@ -224,6 +232,46 @@ private slots:
         QVERIFY(reset->hasActiveFocus());
         QTest::keyClick(screen.window, Qt::Key_Space);
         QCOMPARE(screen.game.highScore(), 0.0);
+    }
+
+    void badgeSpringsInAboutItsOwnCentre()
+    {
+        Screen screen(1.0); // the reset button is there from the start and never moves the column
+        QVERIFY(QTest::qWaitForWindowExposed(screen.window));
+        QQuickItem *badge = screen.item("badge");
+        QQuickItem *title = screen.item("title");
+        const double titleBefore = sceneRect(title).center().y();
+
+        // The badge comes in on the spring...
+        auto *spring = screen.window->findChild<QObject *>(QStringLiteral("badgeSpring"));
+        const auto curve = spring->property("easing").value<QEasingCurve>();
+        for (double t : {0.05, 0.2, 0.5, 0.8})
+            QCOMPARE(curve.valueForProgress(t), SpringCurve::easing(t));
+        QCOMPARE(spring->property("duration").toInt(), SpringCurve::settleMilliseconds);
+        screen.game.startHolding();
+        screen.tickAt(3.0);
+        screen.game.stopHolding();
+        QVERIFY(spring->property("running").toBool());
+
+        // ...and at every point of it grows about the centre of its final place.
+        spring->setProperty("running", false);
+        QQuickItem *slot = screen.item("badgeSlot");
+        slot->setProperty("progress", 1.0);
+        screen.window->grabWindow();
+        const QPointF finalCentre = sceneRect(badge).center();
+        const double titleMove = sceneRect(title).center().y() - titleBefore;
+        QVERIFY(titleMove < -10);
+        for (double progress : {0.05, 0.2, 0.5, 0.8}) {
+            slot->setProperty("progress", progress);
+            screen.window->grabWindow();
+            QCOMPARE(badge->scale(), progress);
+            QCOMPARE(badge->opacity(), progress);
+            const QPointF centre = sceneRect(badge).center();
+            QVERIFY2(QLineF(centre, finalCentre).length() <= 1.0, qPrintable(QString::number(centre.y() - finalCentre.y())));
+            QVERIFY(centre.y() - badge->height() * progress / 2 >= sceneRect(screen.item("bestRow")).bottom());
+            // The rest of the column makes room in step.
+            QVERIFY(qAbs(sceneRect(title).center().y() - titleBefore - titleMove * progress) <= 1.0);
+        }
     }
 
     void keyboardPlaysTheHoldButton()

@@ -6,6 +6,8 @@ Column {
     id: readout
 
     required property ContentView game
+    // Between the time, the best-time row and the badge.
+    readonly property int gap: 8
 
     Text {
         objectName: "timeReadout"
@@ -20,8 +22,9 @@ Column {
     }
 
     Row {
+        objectName: "bestRow"
         anchors.horizontalCenter: parent.horizontalCenter
-        topPadding: 8
+        topPadding: readout.gap
         spacing: 6
 
         TrophyIcon {
@@ -43,21 +46,25 @@ Column {
         }
     }
 
-    // Grows with the badge so the elements above move to make room on the same spring.
+    // Grows with the badge so the rest of the centred column moves apart on the same spring.
+    // The slot's centre stays put while it grows, so the badge, centred on its final place
+    // within it, grows about its own centre without moving.
     Item {
         id: badgeSlot
+        objectName: "badgeSlot"
 
         property real progress: 0
 
         visible: progress > 0
         width: badge.implicitWidth
-        height: (8 + badge.implicitHeight) * progress
+        height: (readout.gap + badge.implicitHeight) * progress
         anchors.horizontalCenter: parent.horizontalCenter
 
         Text {
             id: badge
             objectName: "badge"
-            anchors.bottom: parent.bottom
+            anchors.verticalCenter: parent.verticalCenter
+            anchors.verticalCenterOffset: readout.gap / 2
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTr("🎉 New Record!")
             font.pixelSize: 14
@@ -71,6 +78,7 @@ Column {
 
         NumberAnimation {
             id: springIn
+            objectName: "badgeSpring"
             target: badgeSlot
             property: "progress"
             from: 0
