@@ -6,7 +6,7 @@
 set -euo pipefail
 brinmor=$1
 probe=$2
-for tool in Xvfb xdotool xset xwd convert; do
+for tool in Xvfb xdotool xset xwd convert xprop xwininfo xcompmgr; do
     command -v $tool >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -17,8 +17,10 @@ xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 display=:$(cat "$work/display")
 game=
+compositor=
 cleanup() {
     [ -n "$game" ] && kill -9 "$game" 2>/dev/null || true
+    [ -n "$compositor" ] && kill "$compositor" 2>/dev/null || true
     kill $xvfb 2>/dev/null || true
     rm -rf "$work"
 }
@@ -130,5 +132,24 @@ xdotool mousemove $((X + WIDTH / 2)) $((Y + 405)) mousedown 1; sleep 0.6; xdotoo
 sleep 0.05
 kill -9 "$game"; wait "$game" 2>/dev/null || true; game=
 check "a record survives SIGKILL right after the release" is_above "$(best)" 0.5
+
+# The backdrop: frosted only where the compositor blurs, opaque everywhere else.
+backdrop() { # what, expected depth, expected blur request (yes/no), expected backdrop lightness range
+    start_game
+    local depth blur lightness
+    depth=$(xwininfo -id "$window" | awk '/Depth:/ { print $2 }')
+    xprop -id "$window" _KDE_NET_WM_BLUR_BEHIND_REGION | grep -q CARDINAL && blur=yes || blur=no
+    lightness=$(xwd -root -silent | convert xwd:- -crop 1x1+$((X + 20))+$((Y + HEIGHT / 2)) -format '%[fx:int(255*g)]' info:)
+    kill "$game"; wait "$game" 2>/dev/null || true; game=
+    check "$1: depth $depth, blur $blur, backdrop $lightness" \
+        test "$depth" -eq "$2" -a "$blur" = "$3" -a "$lightness" -ge "$4" -a "$lightness" -le "$5"
+}
+backdrop "no compositor" 24 no 230 255
+xcompmgr >/dev/null 2>&1 & compositor=$!
+sleep 0.3
+backdrop "a compositor without blur" 24 no 230 255
+xprop -root -f _KDE_NET_WM_BLUR_BEHIND_REGION 32c -set _KDE_NET_WM_BLUR_BEHIND_REGION 0
+backdrop "a compositor that blurs (over the black root)" 32 yes 150 225
+kill "$compositor"; compositor=
 
 [ $failures -eq 0 ] && echo "e2e: all passed" || { echo "e2e: $failures failed"; exit 1; }

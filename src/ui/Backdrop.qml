@@ -1,21 +1,18 @@
 import QtQuick
 
-// The surface under the whole window. Frosted and see-through where the desktop
-// composites windows, the same colour fully opaque where it does not, so text
-// stays readable on any desktop. Dragging it moves the window.
+// The surface under the whole window, one colour throughout: frosted glass where the
+// compositor blurs what lies behind the window, opaque anywhere else, so that text
+// behind never shows through sharp. Dragging it moves the window.
 Rectangle {
     id: backdrop
 
+    // Only where the compositor blurs behind the window.
     property bool translucent: false
 
     color: Qt.rgba(Theme.backdrop.r, Theme.backdrop.g, Theme.backdrop.b, translucent ? 0.84 : 1.0)
     radius: translucent ? 10 : 0
+    // Sets the window apart from a background of the same colour.
     border.color: Qt.rgba(Theme.primary.r, Theme.primary.g, Theme.primary.b, 0.12)
-
-    gradient: Gradient {
-        GradientStop { position: 0.0; color: Qt.lighter(backdrop.color, Theme.dark ? 1.25 : 1.03) }
-        GradientStop { position: 1.0; color: backdrop.color }
-    }
 
     MouseArea {
         property point pressedAt
