@@ -11,10 +11,14 @@ public:
     explicit MemoryStore(double initial = 0.0) : value(initial) {}
 
     double load() override { return std::holds_alternative<double>(value) ? std::get<double>(value) : 0.0; }
-    void saveBest(double seconds) override
+    bool saveBest(double seconds) override
     {
-        value = seconds;
         ++writes;
+        if (failWrites)
+            return false;
+        if (!std::holds_alternative<double>(value) || std::get<double>(value) < seconds)
+            value = seconds;
+        return true;
     }
     void saveReset() override
     {
@@ -22,6 +26,9 @@ public:
         ++writes;
     }
 
+    QString location() const override { return QStringLiteral("/memory/Brinmor.conf"); }
+
     std::variant<double, int> value;
     int writes = 0;
+    bool failWrites = false;
 };

@@ -180,6 +180,62 @@ private slots:
         QVERIFY(game.view.showNewRecord());
     }
 
+    void aBestThatCouldNotBeStoredIsKeptAndRetried()
+    {
+        Game game;
+        game.store->failWrites = true;
+        game.hold({2.0});
+        QCOMPARE(game.view.highScore(), 2.0);
+        QVERIFY(game.view.showNewRecord());
+        QCOMPARE(game.store->writes, 1);
+
+        game.hold({1.0}); // no record, but a second chance to store the first
+        QCOMPARE(game.store->writes, 2);
+        game.store->failWrites = false;
+        game.hold({1.0});
+        QCOMPARE(game.store->writes, 3);
+        QCOMPARE(std::get<double>(game.store->value), 2.0);
+        game.hold({1.0}); // stored: nothing more to write
+        QCOMPARE(game.store->writes, 3);
+
+        // A reset drops a best still waiting to be stored.
+        game.store->failWrites = true;
+        game.hold({3.0});
+        game.view.resetHighScore();
+        game.store->failWrites = false;
+        game.hold({});
+        QCOMPARE(std::get<int>(game.store->value), 0);
+
+        // Closing the window is the last chance.
+        auto store = std::make_shared<MemoryStore>();
+        store->failWrites = true;
+        {
+            Game closing;
+            closing.store = store;
+            ContentView view(ContentView::Services{closing.clock, closing.timer, store});
+            view.startHolding();
+            closing.clock->advance(std::chrono::seconds(4));
+            closing.timer->fire();
+            view.stopHolding();
+            store->failWrites = false;
+        }
+        QCOMPARE(std::get<double>(store->value), 4.0);
+    }
+
+    void aBetterBestStoredByAnotherGameIsAdopted()
+    {
+        Game game(1.0);
+        game.store->value = 9.0; // another game, since this one started
+        game.hold({3.0});
+        QCOMPARE(game.view.highScore(), 9.0);
+        QVERIFY(!game.view.showNewRecord());
+        QCOMPARE(std::get<double>(game.store->value), 9.0);
+        game.hold({9.5});
+        QCOMPARE(game.view.highScore(), 9.5);
+        QVERIFY(game.view.showNewRecord());
+        QCOMPARE(std::get<double>(game.store->value), 9.5);
+    }
+
     void destructionStopsTheTimer()
     {
         auto timer = std::make_shared<FakeTimer>();

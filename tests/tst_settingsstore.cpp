@@ -20,8 +20,8 @@ QString probePath()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/store_probe");
 }
 
-// Runs the probe in a fresh process, optionally without root's rights.
-QString probe(const QStringList &arguments, bool unprivileged = false)
+// Runs the probe in a fresh process, optionally without root's rights; its output, or its errors.
+QString probe(const QStringList &arguments, bool unprivileged = false, bool errors = false)
 {
     QProcess process;
     if (unprivileged && ::geteuid() == 0) {
@@ -33,7 +33,7 @@ QString probe(const QStringList &arguments, bool unprivileged = false)
     }
     if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         return QStringLiteral("probe failed: ") + QString::fromLocal8Bit(process.readAllStandardError());
-    return QString::fromLatin1(process.readAllStandardOutput()).trimmed();
+    return QString::fromLatin1(errors ? process.readAllStandardError() : process.readAllStandardOutput()).trimmed();
 }
 
 // NaN when the probe failed, so that no comparison can pass by accident.
@@ -130,7 +130,7 @@ private slots:
         const QString folder = file("folder.conf");
         QVERIFY(QDir().mkpath(folder));
         QCOMPARE(loadInFreshProcess(folder), 0.0);
-        QCOMPARE(probe({QStringLiteral("save"), folder, QStringLiteral("2.5")}), QString());
+        QCOMPARE(probe({QStringLiteral("save"), folder, QStringLiteral("2.5")}), QStringLiteral("unsaved"));
 
         // An unreadable file and an unwritable folder; root ignores modes, so run as nobody.
         QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
@@ -139,7 +139,7 @@ private slots:
         writeFile(locked, "[General]\nhighScore=4\n");
         QVERIFY(QFile::setPermissions(locked, {}));
         QCOMPARE(loadInFreshProcess(locked, true), 0.0);
-        QCOMPARE(probe({QStringLiteral("save"), locked, QStringLiteral("5")}, true), QString());
+        QCOMPARE(probe({QStringLiteral("save"), locked, QStringLiteral("5")}, true), QStringLiteral("unsaved"));
         QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner));
         QCOMPARE(loadInFreshProcess(locked), 4.0);
 
@@ -150,8 +150,11 @@ private slots:
         QVERIFY(QFile::setPermissions(inside, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
         QVERIFY(QFile::setPermissions(readOnlyDir, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
         QCOMPARE(loadInFreshProcess(inside, true), 4.0);
-        QCOMPARE(probe({QStringLiteral("save"), inside, QStringLiteral("5")}, true), QString());
+        QCOMPARE(probe({QStringLiteral("save"), inside, QStringLiteral("5")}, true), QStringLiteral("unsaved"));
         QCOMPARE(loadInFreshProcess(inside), 4.0);
+        // A game that cannot store its records says so, once, and where.
+        const QString said = probe({QStringLiteral("play"), inside, QStringLiteral("5")}, true, true);
+        QCOMPARE(said.count(QStringLiteral("best time could not be saved to ") + inside), 1);
         QVERIFY(QFile::setPermissions(readOnlyDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     }
 
@@ -173,7 +176,7 @@ private slots:
         first.saveReset();
         QCOMPARE(loadInFreshProcess(path), 0.0);
 
-        // Two games on one store: each keeps its own best, the store keeps the greater.
+        // Two games on one store: the store keeps the greater, and a game that finds it there takes it.
         auto clock = std::make_shared<FakeClock>();
         auto makeGame = [&] {
             return std::make_unique<ContentView>(
@@ -190,7 +193,8 @@ private slots:
         holdFor(*one, 5.0);
         holdFor(*two, 3.0);
         QCOMPARE(one->highScore(), 5.0);
-        QCOMPARE(two->highScore(), 3.0);
+        QCOMPARE(two->highScore(), 5.0);
+        QVERIFY(!two->showNewRecord());
         QCOMPARE(loadInFreshProcess(path), 5.0);
         QCOMPARE(makeGame()->highScore(), 5.0);
     }

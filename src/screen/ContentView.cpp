@@ -6,6 +6,7 @@
 #include "TimeFormat.h"
 
 #include <cmath>
+#include <cstdio>
 
 ContentView::ContentView(QObject *parent)
     : ContentView(Services{std::make_shared<SteadyClock>(), std::make_shared<QtRepeatingTimer>(),
@@ -28,6 +29,8 @@ ContentView::~ContentView()
 {
     // The timer's tick refers to this object.
     m_services.timer->stop();
+    // The window is closing: the last chance for a best that could not be stored.
+    saveUnsavedBest();
 }
 
 void ContentView::startHolding()
@@ -52,16 +55,39 @@ void ContentView::stopHolding()
 {
     setIsHolding(false);
     m_services.timer->stop();
+    // Another game may have stored a better time since this one loaded: that is the one to beat.
+    const double stored = m_services.store->load();
+    if (stored > m_highScore)
+        setHighScore(stored);
     // The time that counts is the last ticked one, not a fresh clock reading.
     if (m_elapsed > m_highScore) {
         setHighScore(m_elapsed);
-        m_services.store->saveBest(m_highScore);
+        m_bestUnsaved = true;
         setShowNewRecord(true);
+    }
+    saveUnsavedBest();
+}
+
+void ContentView::saveUnsavedBest()
+{
+    if (!m_bestUnsaved)
+        return;
+    if (m_services.store->saveBest(m_highScore)) {
+        m_bestUnsaved = false;
+        m_unsavedReported = false;
+        return;
+    }
+    if (!m_unsavedReported) {
+        m_unsavedReported = true;
+        std::fprintf(stderr, "brinmor: the best time could not be saved to %s; it will be tried again\n",
+                     qPrintable(m_services.store->location()));
     }
 }
 
 void ContentView::resetHighScore()
 {
+    // A best still waiting to be stored must not come back after the reset.
+    m_bestUnsaved = false;
     setHighScore(0.0);
     m_services.store->saveReset();
     setShowNewRecord(false);

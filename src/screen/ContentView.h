@@ -44,6 +44,8 @@ public:
     Q_INVOKABLE void updateElapsed();
     Q_INVOKABLE void stopHolding();
     Q_INVOKABLE void resetHighScore();
+    // Tries again to store a best that could not be stored when it was set.
+    void saveUnsavedBest();
 
     Q_INVOKABLE QString formatTime(double seconds) const;
 
@@ -65,4 +67,7 @@ private:
     double m_highScore = 0.0;
     std::optional<Clock::TimePoint> m_startTime;
     bool m_showNewRecord = false;
+    // The best shown is not in the store yet; said once on stderr until it is.
+    bool m_bestUnsaved = false;
+    bool m_unsavedReported = false;
 };

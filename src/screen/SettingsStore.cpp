@@ -33,7 +33,7 @@ double SettingsStore::load()
     return toFiniteSeconds(open()->value(highScoreKey));
 }
 
-void SettingsStore::saveBest(double seconds)
+bool SettingsStore::saveBest(double seconds)
 {
     auto settings = open();
     // QSettings locks each write, but not a read followed by a write: a second
@@ -42,10 +42,17 @@ void SettingsStore::saveBest(double seconds)
     lock.tryLock(2000);
     settings->sync();
     if (settings->contains(highScoreKey) && toFiniteSeconds(settings->value(highScoreKey)) >= seconds)
-        return;
+        return true;
     settings->setValue(highScoreKey, seconds);
     // On disk now, so a crash right after the release cannot lose the record.
     settings->sync();
+    // A FormatError only says that the old contents were damaged; they are replaced now.
+    return settings->status() != QSettings::AccessError;
+}
+
+QString SettingsStore::location() const
+{
+    return open()->fileName();
 }
 
 void SettingsStore::saveReset()

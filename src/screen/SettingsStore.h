@@ -16,8 +16,9 @@ public:
     explicit SettingsStore(const QString &filePath);
 
     double load() override;
-    void saveBest(double seconds) override;
+    bool saveBest(double seconds) override;
     void saveReset() override;
+    QString location() const override;
 
 private:
     std::unique_ptr<QSettings> open() const;
