@@ -15,14 +15,21 @@ ContentView::ContentView(QObject *parent)
 {
 }
 
+namespace {
+// A damaged store may hold NaN or infinity: NaN could never be beaten,
+// infinity never reached, so either would end the game for good.
+double storedBest(ScoreStore &store)
+{
+    const double stored = store.load();
+    return std::isfinite(stored) ? stored : 0.0;
+}
+} // namespace
+
 ContentView::ContentView(Services services, QObject *parent)
     : QObject(parent)
     , m_services(std::move(services))
+    , m_highScore(storedBest(*m_services.store))
 {
-    // A damaged store may hold NaN or infinity: NaN could never be beaten,
-    // infinity never reached, so either would end the game for good.
-    const double stored = m_services.store->load();
-    m_highScore = std::isfinite(stored) ? stored : 0.0;
 }
 
 ContentView::~ContentView()
@@ -56,7 +63,7 @@ void ContentView::stopHolding()
     setIsHolding(false);
     m_services.timer->stop();
     // Another game may have stored a better time since this one loaded: that is the one to beat.
-    const double stored = m_services.store->load();
+    const double stored = storedBest(*m_services.store);
     if (stored > m_highScore)
         setHighScore(stored);
     // The time that counts is the last ticked one, not a fresh clock reading.

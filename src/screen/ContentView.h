@@ -64,7 +64,7 @@ private:
     Services m_services;
     bool m_isHolding = false;
     double m_elapsed = 0.0;
-    double m_highScore = 0.0;
+    double m_highScore;
     std::optional<Clock::TimePoint> m_startTime;
     bool m_showNewRecord = false;
     // The best shown is not in the store yet; said once on stderr until it is.

@@ -13,6 +13,7 @@ Item {
 
     Column {
         id: column
+        objectName: "screenColumn"
 
         anchors.centerIn: parent
         spacing: 32
@@ -28,6 +29,7 @@ Item {
         }
 
         ScoreReadout {
+            objectName: "scoreReadout"
             anchors.horizontalCenter: parent.horizontalCenter
             game: screen.game
         }

@@ -28,6 +28,7 @@ Column {
         spacing: 6
 
         TrophyIcon {
+            objectName: "trophy"
             anchors.verticalCenter: bestText.verticalCenter
             width: bestText.font.pixelSize
             height: bestText.font.pixelSize
