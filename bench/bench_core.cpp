@@ -1,8 +1,6 @@
 // Per-call costs of the work a hold repeats: the tick and the time format.
 #include "ContentView.h"
-#include "FakeClock.h"
-#include "FakeTimer.h"
-#include "MemoryStore.h"
+#include "Fakes.h"
 #include "TimeFormat.h"
 
 #include <benchmark/benchmark.h>

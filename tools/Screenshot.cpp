@@ -2,9 +2,7 @@
 //   usage: brinmor_screenshot OUTPUT.png
 #include "BrinmorApp.h"
 #include "ContentView.h"
-#include "FakeClock.h"
-#include "FakeTimer.h"
-#include "MemoryStore.h"
+#include "Fakes.h"
 
 #include <QGuiApplication>
 #include <QPainter>
