@@ -11,6 +11,7 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QPalette>
 #include <QProcess>
 #include <QQuickItem>
@@ -71,8 +72,8 @@ private slots:
         const QByteArray address = m_bus.readLine().trimmed();
         qputenv("DBUS_SESSION_BUS_ADDRESS", address);
         QDBusConnection portal = QDBusConnection::connectToBus(QString::fromLatin1(address), QStringLiteral("portal"));
-        QVERIFY(portal.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), &m_portal, QDBusConnection::ExportAllSlots));
-        QVERIFY(portal.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
+        QVERIFY(portal.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), &m_portal, QDBusConnection::ExportAllSlots)
+                && portal.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
     }
     void cleanupTestCase() { m_bus.kill(); m_bus.waitForFinished(); }
 
@@ -98,7 +99,7 @@ private slots:
         const QColor primary = palette.windowText().color(), green(colours[0]);
         const QColor secondary = QColor::fromRgbF(primary.redF(), primary.greenF(), primary.blueF(), 0.62f);
         auto *view = s.window->findChild<HoldButtonNSView *>(QStringLiteral("holdButtonView"));
-        const QPoint button = s.centre("holdButton");
+        const QFontMetricsF caption = [] { QFont bold; bold.setPixelSize(20); bold.setBold(true); return QFontMetricsF(bold); }();
 
         // Every rule of the look, checked in each state of the game below.
         auto looksRight = [&](const char *state, bool holding, bool badge, bool reset) {
@@ -107,6 +108,11 @@ private slots:
             const QRectF title = s.rect("title"), readout = s.rect("scoreReadout"), hold = s.rect("holdButton");
             const QRectF column = s.rect("screenColumn"), best = s.rect("bestText"), time = s.rect("timeReadout");
             const QRectF last = reset ? s.rect("resetButton") : hold;
+            const QPoint button = hold.center().toPoint();
+            QRect ink; // of the white caption, across the middle of the button
+            for (int x = hold.left() + 20; x < hold.right() - 20; ++x)
+                for (int y = button.y() - 15; y < button.y() + 15; ++y)
+                    ink |= frame.pixelColor(x, y).lightness() > 240 ? QRect(x, y, 1, 1) : QRect();
             const std::pair<bool, const char *> rules[] = {
                 {s.text("title") == "Brinmor" && s.font("title").pixelSize() == 28 && s.font("title").bold() && near(s.colour("title"), primary), "title"},
                 {s.font("timeReadout").pixelSize() == 56 && s.font("timeReadout").weight() == QFont::DemiBold, "readout font"},
@@ -123,7 +129,9 @@ private slots:
                 {!reset || (s.font("resetButton").pixelSize() == 12 && near(s.colour("resetButton"), secondary)), "reset look"},
                 {qAbs(title.center().x() - column.center().x()) < 1 && qAbs(readout.center().x() - hold.center().x()) < 1, "centred"},
                 {near(frame.pixelColor(button + QPoint(0, 40)), holding ? QColor::fromRgbF(0.2f, 0.78f, 0.5f) : QColor::fromRgbF(0.2f, 0.4f, 0.95f)), "fill"},
-                {view->caption() == (holding ? "HOLDING..." : "HOLD ME"), "caption"},
+                {view->caption() == (holding ? "HOLDING..." : "HOLD ME") && qAbs(ink.width() - caption.horizontalAdvance(view->caption())) < 5, "caption"},
+                {qAbs(ink.center().x() - button.x()) < 2 && qAbs(ink.center().y() - button.y()) < 4, "caption centred"},
+                {near(frame.pixelColor((s.rect("trophy").topLeft() + QPointF(8, 5)).toPoint()), QColor(colours[1])), "trophy drawn"},
                 {frame.pixelColor((hold.topLeft() + QPointF(3, 3)).toPoint()) == backdrop && (backdrop.lightness() < 60) == dark, "backdrop"},
                 {s.window->minimumWidth() == 360 && qAbs(s.window->minimumHeight() - qMax(460.0, column.height() + 96)) <= 1, "size"},
             };
@@ -137,7 +145,7 @@ private slots:
         QVERIFY(s.window->flags() & Qt::FramelessWindowHint && s.text("timeReadout") == "00.00");
         QCOMPARE(s.text("bestText"), dark ? "Best: -1.00" : "Best: 00.00");
         QVERIFY(looksRight("start", false, false, false));
-        QTest::mousePress(s.window, Qt::LeftButton, {}, button);
+        QTest::mousePress(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
         QVERIFY(looksRight("held", true, false, false));
         s.tickAt(1.0);
         s.tickAt(1.234);
@@ -171,22 +179,22 @@ private slots:
         }
         QVERIFY(titleMove < -10);
         QVERIFY(looksRight("new record", false, true, true));
-        QTest::mousePress(s.window, Qt::LeftButton, {}, button); // the badge goes at once
+        QTest::mousePress(s.window, Qt::LeftButton, {}, s.centre("holdButton")); // the badge goes at once
         QVERIFY(looksRight("next press", true, false, true));
-        QTest::mouseRelease(s.window, Qt::LeftButton, {}, button);
+        QTest::mouseRelease(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
         QVERIFY(looksRight("shorter hold", false, false, true));
 
-        QTest::mouseClick(s.window, Qt::RightButton, {}, button);
-        QTest::mouseDClick(s.window, Qt::LeftButton, {}, button); // both presses count
-        QTest::mousePress(s.window, Qt::LeftButton, {}, button);
+        QTest::mouseClick(s.window, Qt::RightButton, {}, s.centre("holdButton"));
+        QTest::mouseDClick(s.window, Qt::LeftButton, {}, s.centre("holdButton")); // both presses count
+        QTest::mousePress(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
         view->ungrabMouse(); // a lost grab ends the hold, once
         QVERIFY(!s.game.isHolding() && s.timer->starts == 5);
-        QTest::mouseRelease(s.window, Qt::LeftButton, {}, button);
+        QTest::mouseRelease(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
         QTest::mouseClick(s.window, Qt::LeftButton, {}, s.centre("resetButton"));
         QVERIFY(std::holds_alternative<int>(s.store->value) && s.text("bestText") == "Best: 00.00");
         QVERIFY(looksRight("reset", false, false, false));
 
-        QTest::mousePress(s.window, Qt::LeftButton, {}, button);
+        QTest::mousePress(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
         s.tickAt(9.0);
         s.window->close(); // closed mid-hold: the hold ends like a release
         QVERIFY(!s.game.isHolding() && !s.timer->isActive());
@@ -212,13 +220,10 @@ private slots:
             QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), autoRepeat);
             QCoreApplication::sendEvent(s.window, &event);
         };
-        space(QEvent::KeyPress); // held: the key repeats, yet one hold, timed from the first press
-        for (int i = 1; i <= 180; ++i) {
+        for (int i = 0; i <= 180; ++i) { // held: the key repeats, yet one hold, timed from the first press
             s.tickAt(i * 0.01);
-            if (i % 4 == 0) {
-                space(QEvent::KeyRelease, true);
-                space(QEvent::KeyPress, true);
-            }
+            space(QEvent::KeyRelease, true);
+            space(QEvent::KeyPress, i > 0);
         }
         space(QEvent::KeyRelease);
         QVERIFY(s.timer->starts == 1 && s.store->writes == 1 && s.game.highScore() == 1.8);
@@ -235,6 +240,10 @@ private slots:
         QTest::mouseClick(s.window, Qt::LeftButton, {}, button);
         QVERIFY(s.game.isHolding() && s.timer->starts == 3);
         space(QEvent::KeyRelease);
+        QTest::keyClick(s.window, Qt::Key_Tab); // Space on the reset button presses it
+        QTest::keyClick(s.window, Qt::Key_Space);
+        QCOMPARE(s.game.highScore(), 0.0);
+        QTest::keyClick(s.window, Qt::Key_Tab, Qt::ShiftModifier);
 
         QAccessible::setActive(true);
         QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(view);

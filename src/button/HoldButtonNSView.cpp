@@ -2,8 +2,8 @@
 
 #include <QFocusEvent>
 #include <QFont>
-#include <QKeyEvent>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QQuickWindow>

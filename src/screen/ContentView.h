@@ -44,8 +44,6 @@ public:
     Q_INVOKABLE void updateElapsed();
     Q_INVOKABLE void stopHolding();
     Q_INVOKABLE void resetHighScore();
-    // Tries again to store a best that could not be stored when it was set.
-    void saveUnsavedBest();
 
     Q_INVOKABLE QString formatTime(double seconds) const;
 
@@ -56,6 +54,8 @@ signals:
     void showNewRecordChanged();
 
 private:
+    // Tries again to store a best that could not be stored when it was set.
+    void saveUnsavedBest();
     void setIsHolding(bool value);
     void setElapsed(double value);
     void setHighScore(double value);
