@@ -143,6 +143,7 @@ private slots:
         };
 
         QVERIFY(s.window->flags() & Qt::FramelessWindowHint && s.text("timeReadout") == "00.00");
+        QVERIFY(HoldButtonNSView::circleRect({200, 100}) == QRectF(50, 0, 100, 100) && HoldButtonNSView::circleRect({100, 200}) == QRectF(0, 50, 100, 100));
         QCOMPARE(s.text("bestText"), dark ? "Best: -1.00" : "Best: 00.00");
         QVERIFY(looksRight("start", false, false, false));
         QTest::mousePress(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
@@ -214,7 +215,7 @@ private slots:
         QTest::keyClick(s.window, Qt::Key_Tab, Qt::ShiftModifier);
         QVERIFY(s.window->activeFocusItem() == s.item("closeButton"));
         QTest::keyClick(s.window, Qt::Key_Tab);
-        QVERIFY(ring->isVisible());
+        QVERIFY(ring->isVisible() && near(ring->property("border").value<QObject *>()->property("color").value<QColor>(), QGuiApplication::palette().highlight().color()));
 
         auto space = [&](QEvent::Type type, bool autoRepeat = false) {
             QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), autoRepeat);
