@@ -1,6 +1,5 @@
-// The game without a window: its state and operations, the time format, the spring, and the best
-// in a real settings file, read back by this program started again as a probe (QSettings caches
-// what it read in a process), also as an unprivileged user, where root would ignore file modes.
+// The game without a window (state, time format, spring) and the best in a real settings file, read back by
+// this program started again as a probe (QSettings caches reads), also unprivileged, where root ignores modes.
 #include "ContentView.h"
 #include "Fakes.h"
 #include "QtRepeatingTimer.h"
