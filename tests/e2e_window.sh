@@ -48,8 +48,8 @@ check "Ctrl+Q quits" bash -c "! kill -0 $game 2>/dev/null"
 xset r on
 start_game
 xdotool keydown space
-# Other clients talking to the server meanwhile, as on a busy desktop, split repeats where Qt looks for them.
-(for _ in $(seq 16); do xprop -root >/dev/null; sleep 0.05; done; xwd -root -silent >"$work/held.xwd") &
+# Screenshots meanwhile, as on a busy desktop, split the server's repeats where Qt looks for them.
+(for _ in 1 2 3 4 5; do sleep 0.25; xwd -root -silent >"$work/held.xwd"; done) &
 sleep 1.8; xdotool keyup space; wait $!; sleep 0.3
 stop_game
 held=$(pixel "$work/held.xwd" $((X + WIDTH / 2)) $((Y + 445)))
