@@ -49,7 +49,7 @@ xset r on
 start_game
 xdotool keydown space
 # Screenshots meanwhile, as on a busy desktop, split the server's repeats where Qt looks for them.
-(for _ in 1 2 3 4 5; do sleep 0.25; xwd -root -silent >"$work/held.xwd"; done) &
+(for _ in $(seq 8); do sleep 0.15; xwd -root -silent >"$work/held.xwd"; done) &
 sleep 1.8; xdotool keyup space; wait $!; sleep 0.3
 stop_game
 held=$(pixel "$work/held.xwd" $((X + WIDTH / 2)) $((Y + 445)))
