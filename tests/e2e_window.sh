@@ -1,79 +1,164 @@
 #!/usr/bin/env bash
-# What only a real X server shows: the frameless window moved, resized and closed with the
-# mouse, Ctrl+Q, Space held with the server's key repeat, and the backdrop with and without
-# a compositor that blurs.
-#   usage: e2e_window.sh BRINMOR TST_CORE (which reads the store back)
+# The game as a player runs it on a real display server, x11 (Xvfb, without a window manager and then
+# under openbox) or wayland (a headless sway): moves and resizes, clicks right after a move, mouse and Space
+# holds, a window that grows for a record; on X11 also the backdrop with and without a compositor that blurs.
+#   usage: e2e_window.sh x11|wayland BRINMOR TST_CORE (which reads the store back)
 set -euo pipefail
-brinmor=$1 probe=$2
+backend=$1 brinmor=$2 probe=$3
+here=$(dirname "$(realpath "$0")")
 work=$(mktemp -d)
-Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$! game= compositor=
-disown $xvfb
-trap 'kill -9 $game $compositor $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$work/display") XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work
+chmod 755 "$work"
+mkdir -m 700 "$work/runtime"
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
 unset QT_QPA_PLATFORM QT_QUICK_BACKEND
-store=$XDG_CONFIG_HOME/Brinmor/Brinmor.conf passes=0 failures=0
+store=$XDG_CONFIG_HOME/Brinmor/Brinmor.conf passes=0 failures=0 game= helpers=()
+trap 'kill -9 $game ${helpers[*]} 2>/dev/null; rm -rf "$work"' EXIT
 check() { if "${@:2}"; then echo "ok: $1"; passes=$((passes + 1)); else echo "FAILED: $1"; failures=$((failures + 1)); fi; }
-geometry() { eval "$(xdotool getwindowgeometry --shell "$window")"; }
-start_game() {
-    "$brinmor" >"$work/log" 2>&1 & game=$!
-    window=$(xdotool search --sync --onlyvisible --name '^Brinmor$' | head -n 1)
-    sleep 0.5; geometry
-}
-stop_game() { kill "$game"; wait "$game" 2>/dev/null || true; game=; }
-drag() { # from x y, by dx dy
-    xdotool mousemove "$1" "$2" mousedown 1
-    for step in 2 4 6 8 10; do xdotool mousemove $(($1 + $3 * step / 10)) $(($2 + $4 * step / 10)); sleep 0.02; done
-    xdotool mouseup 1; sleep 0.3; geometry
-}
+helper() { "$@" >/dev/null 2>&1 & helpers+=($!); disown $!; }
+near() { awk -v t="$1" -v want="$2" 'BEGIN { exit !(t >= want - 0.1 && t <= want + 0.1) }'; }
 pixel() { convert "$1" -crop "1x1+$2+$3" -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:; }
+stored() { "$probe" --probe load "$store"; }
 
-start_game
-x0=$X y0=$Y w0=$WIDTH h0=$HEIGHT
-drag $((X + 30)) $((Y + 300)) 100 60
-check "dragging the backdrop moves the window" test "$X,$Y,$WIDTH" = "$((x0 + 100)),$((y0 + 60)),$w0"
-drag $((X + WIDTH - 3)) $((Y + HEIGHT - 3)) -400 -400
-check "a corner resizes down to 360 x 460 at most" test "$WIDTH" -lt "$w0" -a "$WIDTH" -ge 360 -a "$HEIGHT" -lt "$h0" -a "$HEIGHT" -ge 460
-right=$((X + WIDTH)) w1=$WIDTH
-drag $((X + 2)) $((Y + 200)) 300 0
-check "the left edge keeps the minimum width and the right edge" test "$WIDTH,$((X + WIDTH))" = "$w1,$right"
-xdotool mousemove $((X + WIDTH - 18)) $((Y + 22)) click 1; sleep 0.5
-check "the close control ends the game" bash -c "! kill -0 $game 2>/dev/null"
+if [ "$backend" = wayland ]; then
+    # sway will not run as root: an unprivileged session with a runtime folder of its own.
+    mkdir -m 700 "$work/sway" && chown 65534:65534 "$work/sway"
+    printf '%s\n' 'output HEADLESS-1 resolution 1280x800' 'xwayland disable' 'default_floating_border none' \
+        'for_window [app_id=".*"] floating enable' >"$work/sway.conf"
+    helper env HOME="$work/sway" XDG_RUNTIME_DIR="$work/sway" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
+        WLR_RENDERER=pixman setpriv --reuid=65534 --regid=65534 --clear-groups sway -c "$work/sway.conf"
+    for _ in $(seq 100); do [ -S "$work/sway/wayland-1" ] && ls "$work"/sway/sway-ipc.* >/dev/null 2>&1 && break; sleep 0.05; done
+    export WAYLAND_DISPLAY=$work/sway/wayland-1 SWAYSOCK SHELL_KIND QT_QPA_PLATFORM=wayland
+    SWAYSOCK=$(ls "$work"/sway/sway-ipc.*)
+    # The headless seat has a pointer and a keyboard only while some client provides them.
+    helper "$here/virtual-pointer" sleep 600
+    helper wtype -s 600000
+    sleep 0.5
+    geometry() {
+        eval "$(swaymsg -t get_tree | python3 -c 'import json, sys
+def walk(node):
+    if node.get("app_id") == "io.github.brinmor.Brinmor":
+        r = node["rect"]
+        print("X=%d Y=%d WIDTH=%d HEIGHT=%d SHELL_KIND=%s" % (r["x"], r["y"], r["width"], r["height"], node["shell"]))
+    for child in node["nodes"] + node["floating_nodes"]:
+        walk(child)
+walk(json.load(sys.stdin))')"
+    }
+    pointer() { "$here/virtual-pointer" "$@"; }
+    hold_space() { wtype -P space -s "$1" -p space; }
+    screenshot() { grim -t ppm "$1"; }
+else
+    Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 3>"$work/display" 2>/dev/null &
+    helpers+=($!) && disown $!
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+    export DISPLAY=:$(cat "$work/display")
+    xset r on
+    geometry() { eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Brinmor$')")"; }
+    pointer() { xdotool $(sed 's/move/mousemove/g; s/down/mousedown 1/; s/up/mouseup 1/' <<<"$*"); }
+    hold_space() { xdotool keydown space sleep "$(bc <<<"scale=2; $1 / 1000")" keyup space; }
+    screenshot() { xwd -root -silent | convert xwd:- "ppm:$1"; }
+fi
 
-start_game
-xdotool key ctrl+q; sleep 0.5
-check "Ctrl+Q quits" bash -c "! kill -0 $game 2>/dev/null"
+start_game() {
+    "$brinmor" >"$work/log" 2>&1 &
+    game=$!
+    for _ in $(seq 100); do geometry 2>/dev/null && [ -n "${X:-}" ] && break; sleep 0.05; done
+    sleep 0.5
+    geometry
+}
+quit_game() { kill "$game"; wait "$game" || true; game=; }
+drag() { # from x y, by dx dy
+    local path=(move "$1" "$2" down)
+    for step in 2 4 6 8 10; do path+=(sleep 0.03 move $(($1 + $3 * step / 10)) $(($2 + $4 * step / 10))); done
+    pointer "${path[@]}" up
+    sleep 0.4
+    geometry
+}
+click() { pointer move "$1" "$2" down sleep 0.05 up; sleep 0.4; }
+# The hold button's centre, whatever the window's size: the column is centred, the button 95 px below the middle
+# (71 with the reset button under it).
+button_y() { echo $((Y + HEIGHT / 2 + ${1:-95})); }
 
-xset r on
-start_game
-xdotool keydown space
-# Screenshots meanwhile, as on a busy desktop, split the server's repeats where Qt looks for them.
-(for _ in $(seq 8); do sleep 0.15; xwd -root -silent >"$work/held.xwd"; done) &
-sleep 1.8; xdotool keyup space; wait $!; sleep 0.3
-stop_game
-held=$(pixel "$work/held.xwd" $((X + WIDTH / 2)) $((Y + 445)))
-check "holding Space turns the button green ($held)" test "$held" = "51 199 128"
-stored=$("$probe" --probe load "$store")
-check "a 1.8 s hold of Space stores about 1.8 s ($stored)" awk -v t="$stored" 'BEGIN { exit !(t >= 1.7 && t <= 1.9) }'
+scenario() { # name
+    unset X
+    rm -rf "$XDG_CONFIG_HOME"
+    start_game
+    [ "$backend" = wayland ] && check "$1: a native Wayland window ($SHELL_KIND)" test "$SHELL_KIND" = xdg_shell
+    local x0=$X y0=$Y
+    # (A compositor moves the window from the first motion past the drag threshold on.)
+    drag $((X + 30)) $((Y + 300)) 100 40
+    local dx=$((X - x0)) dy=$((Y - y0))
+    drag $((X + 30)) $((Y + 300)) 100 40
+    check "$1: two background drags both move the window ($dx, $dy twice)" \
+        test $dx -ge 60 -a $dy -ge 24 -a "$X,$Y" = "$((x0 + 2 * dx)),$((y0 + 2 * dy))"
+    local x1=$X w1=$WIDTH
+    drag $((X + WIDTH - 3)) $((Y + 300)) 60 0
+    drag $((X + WIDTH - 3)) $((Y + 300)) 60 0
+    check "$1: two right-edge drags both widen it ($w1 -> $WIDTH)" test "$X,$WIDTH" = "$x1,$((w1 + 120))"
+    local right=$((X + WIDTH))
+    drag $((X + 2)) $((Y + 300)) 400 0
+    check "$1: the left edge stops at the minimum width" test "$WIDTH,$((X + WIDTH))" = "360,$right"
+    pointer move $((X + WIDTH / 2)) "$(button_y)" down sleep 1.5 up
+    check "$1: a 1.5 s mouse hold is stored as such ($(stored))" near "$(stored)" 1.5
+    pointer move 0 0
+    (for _ in $(seq 6); do sleep 0.2; screenshot "$work/held"; done) &
+    hold_space 2000
+    wait $!
+    local held
+    held=$(pixel "$work/held" $((X + WIDTH / 2)) "$(button_y 111)")
+    check "$1: held Space turns the button green ($held)" test "$held" = "51 199 128"
+    check "$1: a 2 s Space hold is stored as such ($(stored))" near "$(stored)" 2.0
+    quit_game
+
+    printf '[General]\nhighScore=5\n' >"$store"
+    start_game
+    drag $((X + 30)) $((Y + 300)) 50 0
+    click $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + 201))
+    check "$1: one click on the reset button right after a move resets ($(stored))" test "$(stored)" = 0
+    drag $((X + WIDTH / 2)) $((Y + HEIGHT - 3)) 0 -400
+    local h0=$HEIGHT
+    pointer move $((X + WIDTH / 2)) "$(button_y)" down sleep 0.3 up
+    sleep 1
+    geometry
+    check "$1: a first record at the minimum height $h0 grows the window to $HEIGHT" test "$h0" -lt 480 -a "$HEIGHT" -gt 520
+    drag $((X + 30)) $((Y + 100)) 50 0
+    click $((X + WIDTH - 18)) $((Y + 22))
+    check "$1: one click on the close control right after a move quits with status 0" quits
+}
+quits() { # within two seconds, with status 0
+    for _ in $(seq 20); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$game" 2>/dev/null && { quit_game; return 1; }
+    wait "$game" && game=
+}
 
 backdrop() { # what, depth, blur requested, backdrop lightness from, to
     start_game
-    xwd -root -silent >"$work/shot.xwd"
-    local depth blur light
+    local window depth blur light
+    window=$(xdotool search --onlyvisible --name '^Brinmor$')
     depth=$(xwininfo -id "$window" | awk '/Depth:/ { print $2 }')
     xprop -id "$window" _KDE_NET_WM_BLUR_BEHIND_REGION | grep -q CARDINAL && blur=yes || blur=no
-    light=$(pixel "$work/shot.xwd" $((X + 20)) $((Y + HEIGHT / 2)) | cut -d' ' -f2)
-    stop_game
+    screenshot "$work/shot"
+    light=$(pixel "$work/shot" $((X + 20)) $((Y + HEIGHT / 2)) | cut -d' ' -f2)
+    quit_game
     check "$1: depth $depth, blur $blur, backdrop $light" test "$depth,$blur" = "$2,$3" -a "$light" -ge "$4" -a "$light" -le "$5"
 }
-backdrop "no compositor: opaque" 24 no 230 255
-xcompmgr >/dev/null 2>&1 & compositor=$!
-sleep 0.3
-backdrop "a compositor without blur: opaque" 24 no 230 255
-xprop -root -f _KDE_NET_WM_BLUR_BEHIND_REGION 32c -set _KDE_NET_WM_BLUR_BEHIND_REGION 0
-backdrop "a compositor that blurs: frosted over the black root" 32 yes 150 225
-kill $compositor; wait $compositor 2>/dev/null || true; compositor=
 
+if [ "$backend" = wayland ]; then
+    scenario wayland
+else
+    scenario "x11 without a window manager"
+    start_game
+    xdotool key ctrl+q
+    check "Ctrl+Q quits" quits
+    backdrop "no compositor: opaque" 24 no 230 255
+    helper xcompmgr
+    sleep 0.3
+    backdrop "a compositor without blur: opaque" 24 no 230 255
+    xprop -root -f _KDE_NET_WM_BLUR_BEHIND_REGION 32c -set _KDE_NET_WM_BLUR_BEHIND_REGION 0
+    backdrop "a compositor that blurs: frosted over the black root" 32 yes 150 225
+    kill "${helpers[-1]}"
+    helper openbox
+    sleep 0.5
+    scenario "x11 under openbox"
+fi
 echo "$passes passed, $failures failed"
 [ $failures -eq 0 ]

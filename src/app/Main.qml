@@ -12,13 +12,20 @@ Window {
     title: qsTr("Brinmor")
     color: translucent ? "transparent" : Theme.backdrop
     minimumWidth: screen.implicitWidth
-    minimumHeight: screen.implicitHeight
     // Room for the badge and the reset button from the start, so the window never has to grow.
     width: 420
     height: 620
     visible: true
+    // Content that grows past the window (a first record adds the badge and the reset button) gets its room.
+    onMinimumHeightChanged: height = Math.max(height, minimumHeight)
     // Without a window manager nobody else gives the new window the keyboard.
     Component.onCompleted: requestActivate()
+
+    // Once per change of content: a record adds the badge and the reset button in one go.
+    Binding on minimumHeight {
+        value: Math.ceil(screen.minimumHeight)
+        delayed: true
+    }
 
     Backdrop {
         anchors.fill: parent

@@ -10,6 +10,9 @@ Item {
 
     implicitWidth: Math.max(360, column.implicitWidth + 96)
     implicitHeight: Math.max(460, column.implicitHeight + 96)
+    // What the content needs once the badge's spring has settled, from the parts' own sizes.
+    readonly property real minimumHeight: Math.max(460, 96 + title.implicitHeight + readout.settledHeight
+        + holdButton.height + 2 * column.spacing + (resetButton.visible ? column.spacing + resetButton.implicitHeight : 0))
 
     Column {
         id: column
@@ -19,6 +22,7 @@ Item {
         spacing: 32
 
         Text {
+            id: title
             objectName: "title"
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTr("Brinmor")
@@ -29,12 +33,14 @@ Item {
         }
 
         ScoreReadout {
+            id: readout
             objectName: "scoreReadout"
             anchors.horizontalCenter: parent.horizontalCenter
             game: screen.game
         }
 
         HoldButton {
+            id: holdButton
             objectName: "holdButton"
             anchors.horizontalCenter: parent.horizontalCenter
             isHolding: screen.game.isHolding
@@ -43,6 +49,7 @@ Item {
         }
 
         PlainButton {
+            id: resetButton
             objectName: "resetButton"
             anchors.horizontalCenter: parent.horizontalCenter
             visible: screen.game.highScore > 0

@@ -8,8 +8,13 @@ Column {
     required property ContentView game
     // Between the time, the best-time row and the badge.
     readonly property int gap: 8
+    // The height once the badge has sprung in or gone, from the parts' own sizes, not from the
+    // column's, which follows the spring.
+    readonly property real settledHeight: timeReadout.implicitHeight + bestRow.implicitHeight
+                                          + (game.showNewRecord ? badgeSlot.fullHeight : 0)
 
     Text {
+        id: timeReadout
         objectName: "timeReadout"
         anchors.horizontalCenter: parent.horizontalCenter
         text: readout.game.formatTime(readout.game.elapsed)
@@ -22,6 +27,7 @@ Column {
     }
 
     Row {
+        id: bestRow
         objectName: "bestRow"
         anchors.horizontalCenter: parent.horizontalCenter
         topPadding: readout.gap
@@ -55,10 +61,11 @@ Column {
         objectName: "badgeSlot"
 
         property real progress: 0
+        readonly property real fullHeight: readout.gap + badge.implicitHeight
 
         visible: progress > 0
         width: badge.implicitWidth
-        height: (readout.gap + badge.implicitHeight) * progress
+        height: fullHeight * progress
         anchors.horizontalCenter: parent.horizontalCenter
 
         Text {

@@ -1,4 +1,5 @@
 import QtQuick
+import Brinmor
 
 // The surface under the whole window, one colour throughout: frosted glass where the
 // compositor blurs what lies behind the window, opaque anywhere else, so that text
@@ -15,6 +16,8 @@ Rectangle {
     border.color: Qt.rgba(Theme.primary.r, Theme.primary.g, Theme.primary.b, 0.12)
 
     MouseArea {
+        id: dragArea
+
         property point pressedAt
         property point windowAt
         property bool moving: false
@@ -35,7 +38,7 @@ Rectangle {
                     return;
                 moving = true;
                 // Without a window manager there is no one to ask; move the window ourselves.
-                manual = !window.startSystemMove();
+                manual = !WindowDrag.startMove(dragArea);
                 windowAt = Qt.point(window.x, window.y);
             }
             if (manual) {

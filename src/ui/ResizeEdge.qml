@@ -1,4 +1,5 @@
 import QtQuick
+import Brinmor
 
 // One edge or corner of the frameless window that resizes it when dragged.
 MouseArea {
@@ -13,7 +14,7 @@ MouseArea {
     onPressed: mouse => {
         const window = edge.Window.window;
         // Without a window manager there is no one to ask; resize the window ourselves.
-        manual = !window.startSystemResize(edge.edges);
+        manual = !WindowDrag.startResize(edge, edge.edges);
         startGeometry = Qt.rect(window.x, window.y, window.width, window.height);
         startPointer = mapToGlobal(mouse.x, mouse.y);
     }
