@@ -127,7 +127,7 @@ scenario() { # name
 quits() { # within two seconds, with status 0
     for _ in $(seq 20); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$game" 2>/dev/null && { quit_game; return 1; }
-    wait "$game" && game=
+    wait "$game" && game= || { cat "$work/log"; return 1; }
 }
 
 backdrop() { # what, depth, blur requested, backdrop lightness from, to
