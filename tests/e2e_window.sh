@@ -147,8 +147,14 @@ if [ "$backend" = wayland ]; then
 else
     scenario "x11 without a window manager"
     start_game
+    pointer move $((X + WIDTH / 2)) "$(button_y)" down sleep 0.6 up sleep 0.1
+    { kill -9 "$game" && wait "$game"; } 2>/dev/null || true
+    check "a record is on disk 100 ms after the release ($(stored))" near "$(stored)" 0.6
+    start_game
+    pointer move $((X + WIDTH / 2)) "$(button_y 71)" down sleep 0.9 up
     xdotool key ctrl+q
-    check "Ctrl+Q quits" quits
+    check "Ctrl+Q right after a record quits" quits
+    check "and the record is stored ($(stored))" near "$(stored)" 0.9
     backdrop "no compositor: opaque" 24 no 230 255
     helper xcompmgr
     sleep 0.3

@@ -160,7 +160,7 @@ private slots:
         QTest::mouseRelease(s.window, Qt::LeftButton, {}, QPoint(5, 5));
         // The content grows past the window: the window grows, once, to where the spring will settle.
         QTRY_VERIFY(s.window->height() > heightBefore && s.window->height() == s.window->minimumHeight());
-        QVERIFY(s.text("bestText") == "Best: 01.23" && s.store->load() == 1.234);
+        QVERIFY(s.text("bestText") == "Best: 01.23" && s.game.waitForStore() && s.store->best() == 1.234);
 
         // The badge springs in: stopped and stepped by hand, at every point it grows about its final
         // centre, clear of the best-time row, while the rest of the column makes room in step.
@@ -199,7 +199,7 @@ private slots:
         QVERIFY(!s.game.isHolding() && s.timer->starts == 5);
         QTest::mouseRelease(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
         QTest::mouseClick(s.window, Qt::LeftButton, {}, s.centre("resetButton"));
-        QVERIFY(std::holds_alternative<int>(s.store->value) && s.text("bestText") == "Best: 00.00");
+        QVERIFY(s.game.waitForStore() && s.store->holdsReset() && s.text("bestText") == "Best: 00.00");
         QVERIFY(looksRight("reset", false, false, false) && s.window->height() == grown); // room to spare is kept
 
         QTest::mousePress(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
@@ -234,7 +234,7 @@ private slots:
             space(QEvent::KeyPress, i > 0);
         }
         space(QEvent::KeyRelease);
-        QVERIFY(s.timer->starts == 1 && s.store->writes == 1 && s.game.highScore() == 1.8);
+        QVERIFY(s.game.waitForStore() && s.timer->starts == 1 && s.store->saved.size() == 1 && s.game.highScore() == 1.8);
 
         // One hold, one source: only what started the hold ends it.
         const QPoint button = s.centre("holdButton");

@@ -28,16 +28,21 @@ double storedBest(ScoreStore &store)
 ContentView::ContentView(Services services, QObject *parent)
     : QObject(parent)
     , m_services(std::move(services))
+    // Read once here, before the window's first frame, which must show it.
     , m_highScore(storedBest(*m_services.store))
+    , m_store(m_services.store)
 {
+    connect(&m_store, &StoreWorker::written, this, &ContentView::storeWritten);
+    connect(&m_store, &StoreWorker::changedElsewhere, this, &ContentView::adoptStored);
 }
 
 ContentView::~ContentView()
 {
     // The timer's tick refers to this object.
     m_services.timer->stop();
-    // The window is closing: the last chance for a best that could not be stored.
-    saveUnsavedBest();
+    // The window is closing: the last chance for a best or a reset that could not be stored.
+    save();
+    waitForStore();
 }
 
 void ContentView::startHolding()
@@ -62,42 +67,65 @@ void ContentView::stopHolding()
 {
     setIsHolding(false);
     m_services.timer->stop();
-    // Another game may have stored a better time since this one loaded: that is the one to beat.
-    const double stored = storedBest(*m_services.store);
-    if (stored > m_highScore)
-        setHighScore(stored);
     // The time that counts is the last ticked one, not a fresh clock reading.
     if (m_elapsed > m_highScore) {
         setHighScore(m_elapsed);
-        m_bestUnsaved = true;
+        setUnsaved(Unsaved::Best);
         setShowNewRecord(true);
     }
-    saveUnsavedBest();
-}
-
-void ContentView::saveUnsavedBest()
-{
-    if (!m_bestUnsaved)
-        return;
-    if (m_services.store->saveBest(m_highScore)) {
-        m_bestUnsaved = false;
-        m_unsavedReported = false;
-        return;
-    }
-    if (!m_unsavedReported) {
-        m_unsavedReported = true;
-        std::fprintf(stderr, "brinmor: the best time could not be saved to %s; it will be tried again\n",
-                     qPrintable(m_services.store->location()));
-    }
+    save();
 }
 
 void ContentView::resetHighScore()
 {
-    // A best still waiting to be stored must not come back after the reset.
-    m_bestUnsaved = false;
+    setUnsaved(Unsaved::Reset);
     setHighScore(0.0);
-    m_services.store->saveReset();
+    save();
     setShowNewRecord(false);
+}
+
+bool ContentView::waitForStore(std::chrono::milliseconds bound)
+{
+    return m_store.finish(bound);
+}
+
+void ContentView::save()
+{
+    // The screen has changed already; the store catches up on its own thread.
+    if (m_unsaved == Unsaved::Best)
+        m_store.saveBest(m_highScore);
+    else if (m_unsaved == Unsaved::Reset)
+        m_store.saveReset();
+}
+
+void ContentView::setUnsaved(Unsaved what)
+{
+    // A reset after a best, or a best after a reset, is news to the player if it fails too.
+    if (what != m_unsaved)
+        m_unsavedReported = false;
+    m_unsaved = what;
+}
+
+void ContentView::storeWritten(bool stored, double holds)
+{
+    if (stored) {
+        setUnsaved(Unsaved::None);
+    } else if (m_unsaved != Unsaved::None && !m_unsavedReported) {
+        m_unsavedReported = true;
+        std::fprintf(stderr, "brinmor: the %s could not be saved to %s; it will be tried again\n",
+                     m_unsaved == Unsaved::Reset ? "reset" : "best time",
+                     qPrintable(m_store.location()));
+    }
+    adoptStored(holds);
+}
+
+void ContentView::adoptStored(double holds)
+{
+    // While a reset waits to be stored, the best still there is this game's own old one.
+    if (m_unsaved == Unsaved::Reset || !std::isfinite(holds) || holds <= m_highScore)
+        return;
+    setHighScore(holds);
+    setUnsaved(Unsaved::None);
 }
 
 QString ContentView::formatTime(double seconds) const

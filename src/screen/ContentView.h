@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "RepeatingTimer.h"
 #include "ScoreStore.h"
+#include "StoreWorker.h"
 
 #include <QObject>
 #include <QString>
@@ -31,6 +32,7 @@ public:
     // The real services: monotonic clock, 10 ms QTimer, the user's settings file.
     explicit ContentView(QObject *parent = nullptr);
     explicit ContentView(Services services, QObject *parent = nullptr);
+    // Gives a best or a reset not yet stored its last chance, waiting up to StoreWorker::closeBound.
     ~ContentView() override;
 
     bool isHolding() const { return m_isHolding; }
@@ -47,6 +49,9 @@ public:
 
     Q_INVOKABLE QString formatTime(double seconds) const;
 
+    // Waits until the store has caught up with the game; false when it took longer than `bound`.
+    bool waitForStore(std::chrono::milliseconds bound = StoreWorker::closeBound);
+
 signals:
     void isHoldingChanged();
     void elapsedChanged();
@@ -54,8 +59,14 @@ signals:
     void showNewRecordChanged();
 
 private:
-    // Tries again to store a best that could not be stored when it was set.
-    void saveUnsavedBest();
+    enum class Unsaved { None, Best, Reset };
+
+    // Asks the store for what it lacks, if anything: also the retry of a write that failed.
+    void save();
+    void setUnsaved(Unsaved what);
+    void storeWritten(bool stored, double holds);
+    // Another game's better best becomes the one to beat.
+    void adoptStored(double holds);
     void setIsHolding(bool value);
     void setElapsed(double value);
     void setHighScore(double value);
@@ -67,7 +78,8 @@ private:
     double m_highScore;
     std::optional<Clock::TimePoint> m_startTime;
     bool m_showNewRecord = false;
-    // The best shown is not in the store yet; said once on stderr until it is.
-    bool m_bestUnsaved = false;
+    StoreWorker m_store;
+    // What the store does not hold yet; said once on stderr while it fails.
+    Unsaved m_unsaved = Unsaved::None;
     bool m_unsavedReported = false;
 };

@@ -1,5 +1,7 @@
 #include "SettingsStore.h"
 
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLockFile>
 #include <cmath>
 
@@ -14,12 +16,18 @@ double toFiniteSeconds(const QVariant &value)
 }
 } // namespace
 
-SettingsStore::SettingsStore() = default;
+SettingsStore::SettingsStore()
+    : m_location(open()->fileName())
+{
+}
 
 SettingsStore::SettingsStore(const QString &filePath)
     : m_filePath(filePath)
+    , m_location(open()->fileName())
 {
 }
+
+SettingsStore::~SettingsStore() = default;
 
 std::unique_ptr<QSettings> SettingsStore::open() const
 {
@@ -44,20 +52,54 @@ bool SettingsStore::saveBest(double seconds)
     if (settings->contains(highScoreKey) && toFiniteSeconds(settings->value(highScoreKey)) >= seconds)
         return true;
     settings->setValue(highScoreKey, seconds);
+    return written(*settings);
+}
+
+bool SettingsStore::written(QSettings &settings)
+{
     // On disk now, so a crash right after the release cannot lose the record.
-    settings->sync();
+    settings.sync();
+    // The first write makes the folder there was nothing to watch in.
+    if (m_watcher)
+        keepWatching();
     // A FormatError only says that the old contents were damaged; they are replaced now.
-    return settings->status() != QSettings::AccessError;
+    return settings.status() != QSettings::AccessError;
 }
 
 QString SettingsStore::location() const
 {
-    return open()->fileName();
+    return m_location;
 }
 
-void SettingsStore::saveReset()
+bool SettingsStore::saveReset()
 {
     auto settings = open();
     settings->setValue(highScoreKey, 0);
-    settings->sync();
+    return written(*settings);
+}
+
+void SettingsStore::watch(std::function<void()> changed)
+{
+    m_watcher.reset();
+    if (!changed)
+        return;
+    m_watcher = std::make_unique<QFileSystemWatcher>();
+    const auto seen = [this, changed] {
+        keepWatching();
+        changed();
+    };
+    QObject::connect(m_watcher.get(), &QFileSystemWatcher::fileChanged, seen);
+    QObject::connect(m_watcher.get(), &QFileSystemWatcher::directoryChanged, seen);
+    keepWatching();
+}
+
+void SettingsStore::keepWatching()
+{
+    // Every write replaces the file, which ends a watch on it: the folder's watch sees the new
+    // one arrive. Either may not exist yet before the first write.
+    const QFileInfo file(m_location);
+    for (const QString &path : {file.absolutePath(), file.absoluteFilePath()}) {
+        if (!m_watcher->files().contains(path) && !m_watcher->directories().contains(path) && QFileInfo::exists(path))
+            m_watcher->addPath(path);
+    }
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <memory>
 
+class QFileSystemWatcher;
+
 // The best time in the per-user QSettings file, key "highScore".
 class SettingsStore final : public ScoreStore
 {
@@ -14,14 +16,20 @@ public:
     SettingsStore();
     // A settings file at an explicit path; tests use this to stay out of the user's files.
     explicit SettingsStore(const QString &filePath);
+    ~SettingsStore() override;
 
     double load() override;
     bool saveBest(double seconds) override;
-    void saveReset() override;
+    bool saveReset() override;
     QString location() const override;
+    void watch(std::function<void()> changed) override;
 
 private:
     std::unique_ptr<QSettings> open() const;
+    bool written(QSettings &settings);
+    void keepWatching();
 
     QString m_filePath;
+    QString m_location;
+    std::unique_ptr<QFileSystemWatcher> m_watcher;
 };
