@@ -12,7 +12,7 @@ mkdir -m 700 "$work/runtime"
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
 unset QT_QPA_PLATFORM QT_QUICK_BACKEND
 store=$XDG_CONFIG_HOME/Brinmor/Brinmor.conf passes=0 failures=0 game= helpers=()
-trap 'kill -9 $game ${helpers[*]} 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill -9 $game ${helpers[*]} 2>/dev/null; umount -l "$work/small" 2>/dev/null; rm -rf "$work"' EXIT
 check() { if "${@:2}"; then echo "ok: $1"; passes=$((passes + 1)); else echo "FAILED: $1"; failures=$((failures + 1)); fi; }
 helper() { "$@" >/dev/null 2>&1 & helpers+=($!); disown $!; }
 near() { awk -v t="$1" -v want="$2" 'BEGIN { exit !(t >= want - 0.1 && t <= want + 0.1) }'; }
@@ -121,7 +121,7 @@ scenario() { # name
     geometry
     check "$1: a first record at the minimum height $h0 grows the window to $HEIGHT" test "$h0" -lt 480 -a "$HEIGHT" -gt 520
     drag $((X + 30)) $((Y + 100)) 50 0
-    click $((X + WIDTH - 18)) $((Y + 22))
+    click $((X + WIDTH - 30)) $((Y + 32)) # 10 px left of and below the glyph's centre
     check "$1: one click on the close control right after a move quits with status 0" quits
 }
 quits() { # within two seconds, with status 0
@@ -140,6 +140,40 @@ backdrop() { # what, depth, blur requested, backdrop lightness from, to
     light=$(pixel "$work/shot" $((X + 20)) $((Y + HEIGHT / 2)) | cut -d' ' -f2)
     quit_game
     check "$1: depth $depth, blur $blur, backdrop $light" test "$depth,$blur" = "$2,$3" -a "$light" -ge "$4" -a "$light" -le "$5"
+}
+
+signals_and_a_full_disk() {
+    rm -f "$store"
+    start_game
+    pointer move $((X + WIDTH / 2)) "$(button_y)" down sleep 1
+    kill -INT "$game"
+    check "SIGINT mid-hold quits" quits
+    pointer up
+    check "and the hold is stored ($(stored))" near "$(stored)" 1.0
+    # A disk that is full until told otherwise: a small tmpfs under the settings.
+    export XDG_CONFIG_HOME=$work/small store=$work/small/Brinmor/Brinmor.conf
+    mkdir "$XDG_CONFIG_HOME" && mount -t tmpfs -o size=64k tmpfs "$XDG_CONFIG_HOME" && mkdir "$XDG_CONFIG_HOME/Brinmor"
+    printf '[General]\nhighScore=5\n' >"$store"
+    fill() { dd if=/dev/zero of="$XDG_CONFIG_HOME/fill" bs=4k 2>/dev/null || true; }
+    fill
+    start_game
+    xdotool key Tab space
+    hold_space 1000
+    rm "$XDG_CONFIG_HOME/fill"
+    xdotool key ctrl+q
+    check "full disk: Tab, Space on Reset, Space held 1 s, space freed, Ctrl+Q: quits" quits
+    check "and stores the hold over the old best ($(stored))" near "$(stored)" 1.0
+    check "having said where the reset and the record could not be saved" \
+        test "$(grep -c "could not be saved to $store" "$work/log")" = 2
+    fill
+    start_game
+    pointer move $((X + WIDTH / 2)) "$(button_y 71)" down sleep 1.5 up
+    rm "$XDG_CONFIG_HOME/fill"
+    kill -TERM "$game"
+    check "full disk: a record, space freed, SIGTERM: quits" quits
+    check "and stores the record ($(stored))" near "$(stored)" 1.5
+    umount "$XDG_CONFIG_HOME"
+    export XDG_CONFIG_HOME=$work/config store=$work/config/Brinmor/Brinmor.conf
 }
 
 if [ "$backend" = wayland ]; then
@@ -162,6 +196,7 @@ else
     xprop -root -f _KDE_NET_WM_BLUR_BEHIND_REGION 32c -set _KDE_NET_WM_BLUR_BEHIND_REGION 0
     backdrop "a compositor that blurs: frosted over the black root" 32 yes 150 225
     kill "${helpers[-1]}"
+    signals_and_a_full_disk
     helper openbox
     sleep 0.5
     scenario "x11 under openbox"

@@ -78,7 +78,7 @@ QString probe(const QStringList &arguments, bool unprivileged = false, bool erro
     const QStringList probe = QStringList{QCoreApplication::applicationFilePath(), "--probe"} + arguments;
     QProcess process;
     if (unprivileged && ::geteuid() == 0)
-        process.start(QStringLiteral("setpriv"), QStringList{"--reuid=65534", "--regid=65534", "--clear-groups"} + probe);
+        process.start("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups"} + probe);
     else
         process.start(probe.first(), probe.mid(1));
     if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
@@ -170,8 +170,8 @@ private slots:
         view.stopHolding(); // a release with no press: the last hold's time is the best again
         QVERIFY(view.highScore() == 0.25 && view.waitForStore());
 
-        // A slow disk: the screen changes at once, the store catches up in order, and only the read
-        // before the first frame ever ran on this thread.
+        // A slow disk: the screen changes at once, the store catches up in order (the record after a
+        // reset not yet confirmed writes it again first), and only the read before the first frame ran here.
         store->saved.clear();
         store->stalled = true;
         for (const double held : {5.0, 1.0}) {
@@ -185,7 +185,7 @@ private slots:
         }
         QVERIFY(!view.waitForStore(std::chrono::milliseconds(50)));
         store->stalled = false;
-        QVERIFY(view.waitForStore() && store->saved == std::vector<double>({5.0, 0.0, 1.0}) && store->best() == 1.0);
+        QVERIFY(view.waitForStore() && store->saved == std::vector<double>({5.0, 0.0, 0.0, 1.0}));
         QCOMPARE(view.highScore(), 1.0); // not the 5 of an answer to an earlier request
         QCOMPARE(store->callsByMaker, 1);
 
@@ -209,13 +209,13 @@ private slots:
         store->failWrites = false;
         game->hold({});
         QVERIFY(store->holdsReset() && view.highScore() == 0.0);
-        store->failWrites = true;
         game->hold({3.0});
+        store->failWrites = true;
         view.resetHighScore();
         game->hold({0.5});
         store->failWrites = false;
         game->hold({});
-        QCOMPARE(store->best(), 0.5);
+        QVERIFY(store->best() == 0.5 && view.highScore() == 0.5);
         // Closing the window is the last chance; the timer stops with it.
         store->failWrites = true;
         game->hold({4.0});
@@ -243,13 +243,14 @@ private slots:
         const std::pair<double, const char *> cases[] = {
             {0.0, "00.00"}, {0.07, "00.07"}, {0.29, "00.28"}, {9.999, "09.99"}, {12.34, "12.33"}, {59.995, "59.99"},
             {60.0, "1:00.00"}, {61.5, "1:01.50"}, {99.99, "1:39.98"}, {600.0, "10:00.00"}, {3600.0, "60:00.00"},
-            {6000.25, "100:00.25"}, {1234.5, "20:34.50"}, {-1.5, "-1.-50"}, {9223372036854774784.0, "153722867280912913:04.00"},
-            {-9223372036854775808.0, "-8.00"}, {9223372036854775808.0, "--.--"}, {none, "--.--"}, {-inf, "--.--"}};
+            {6000.25, "100:00.25"}, {1234.5, "20:34.50"}, {-1.5, "-1.-50"},
+            {9223372036854774784.0, "153722867280912913:04.00"}, {-9223372036854775808.0, "-8.00"},
+            {9223372036854775808.0, "--.--"}, {none, "--.--"}, {-inf, "--.--"}};
         for (const auto &[seconds, text] : cases)
             QCOMPARE(formatTime(seconds), QString::fromLatin1(text));
 
         // Doubles of every kind: never a crash, always the grammar or the out-of-range text.
-        static const QRegularExpression grammar(QStringLiteral("^((\\d{2}|-\\d{1,2})\\.(\\d{2}|-\\d{1,2})|\\d+:\\d{2}\\.\\d{2}|--\\.--)$"));
+        static const QRegularExpression grammar(R"(^((\d{2}|-\d{1,2})\.(\d{2}|-\d{1,2})|\d+:\d{2}\.\d{2}|--\.--)$)");
         QRandomGenerator random(20261206);
         for (int i = 0; i < 200'000; ++i) { // any bit pattern half the time: subnormals, infinities, NaNs, huge values
             const double value = i % 2 ? std::bit_cast<double>(random.generate64()) : random.generateDouble() * 10000.0;
@@ -298,7 +299,8 @@ private slots:
         QByteArray noise(10 * 1024 * 1024, '\0');
         QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
         const std::pair<QByteArray, double> stores[] = {{{}, 0.0}, {noise, 0.0}, {"[General]\nhighScore=fast\n", 0.0},
-            {"[General]\nhighScore=inf\n", 0.0}, {"[General]\nhighScore=1e400\n", 0.0}, {"[General]\nhighScore=1, 2\n", 0.0},
+            {"[General]\nhighScore=inf\n", 0.0}, {"[General]\nhighScore=1e400\n", 0.0},
+            {"[General]\nhighScore=1, 2\n", 0.0},
             {"[General]\nhighScore=-1\n", -1.0}};
         for (const auto &[contents, loaded] : stores) {
             const QString path = file(QString::number(qHash(contents)));
@@ -314,8 +316,9 @@ private slots:
         const QString readOnly = file(QStringLiteral("readonly")), inside = readOnly + QStringLiteral("/Brinmor.conf");
         QVERIFY(QDir().mkpath(readOnly));
         QVERIFY(write(inside, "[General]\nhighScore=4\n"));
-        QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther));
-        QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+        const auto owner = QFile::ReadOwner | QFile::ExeOwner, other = QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(m_dir.path(), owner | QFile::WriteOwner | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(readOnly, owner | other));
         QVERIFY(QFile::setPermissions(inside, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
         QCOMPARE(loadFresh(inside, true), 4.0);
         QCOMPARE(probe({QStringLiteral("save"), inside, QStringLiteral("5")}, true), QStringLiteral("unsaved"));

@@ -64,5 +64,8 @@ int BrinmorApp::exec()
     }
     if (translucent)
         X11Desktop::requestBlurBehind(window);
+    // A logout or Ctrl+C closes the window as its close control does: a hold under way ends like a
+    // release, and what the store lacks gets its last chance.
+    QObject::connect(&m_quitSignals, &QuitSignals::quitRequested, window, &QWindow::close);
     return m_app.exec();
 }

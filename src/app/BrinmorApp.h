@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuitSignals.h"
+
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <memory>
@@ -26,6 +28,7 @@ private:
     static void setNames();
 
     QGuiApplication m_app;
+    QuitSignals m_quitSignals;
     std::unique_ptr<ContentView> m_game;
     QQmlApplicationEngine m_engine;
 };

@@ -11,6 +11,11 @@ Item {
     signal press()
     signal release()
 
+    // The focus back from a control that went away under it, ring and all: the player is on the keyboard.
+    function takeKeyboardFocus() {
+        view.forceActiveFocus(Qt.TabFocusReason);
+    }
+
     width: 180
     height: 180
 

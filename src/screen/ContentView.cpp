@@ -70,7 +70,8 @@ void ContentView::stopHolding()
     // The time that counts is the last ticked one, not a fresh clock reading.
     if (m_elapsed > m_highScore) {
         setHighScore(m_elapsed);
-        setUnsaved(Unsaved::Best);
+        setUnsaved(m_unsaved == Unsaved::Reset || m_unsaved == Unsaved::ResetThenBest ? Unsaved::ResetThenBest
+                                                                                        : Unsaved::Best);
         setShowNewRecord(true);
     }
     save();
@@ -96,6 +97,8 @@ void ContentView::save()
         m_store.saveBest(m_highScore);
     else if (m_unsaved == Unsaved::Reset)
         m_store.saveReset();
+    else if (m_unsaved == Unsaved::ResetThenBest)
+        m_store.saveResetThenBest(m_highScore);
 }
 
 void ContentView::setUnsaved(Unsaved what)
@@ -122,7 +125,8 @@ void ContentView::storeWritten(bool stored, double holds)
 void ContentView::adoptStored(double holds)
 {
     // While a reset waits to be stored, the best still there is this game's own old one.
-    if (m_unsaved == Unsaved::Reset || !std::isfinite(holds) || holds <= m_highScore)
+    if (m_unsaved == Unsaved::Reset || m_unsaved == Unsaved::ResetThenBest || !std::isfinite(holds)
+        || holds <= m_highScore)
         return;
     setHighScore(holds);
     setUnsaved(Unsaved::None);

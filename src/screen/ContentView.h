@@ -59,7 +59,8 @@ signals:
     void showNewRecordChanged();
 
 private:
-    enum class Unsaved { None, Best, Reset };
+    // A record after a reset that is not stored yet needs both: the old best there is greater.
+    enum class Unsaved { None, Best, Reset, ResetThenBest };
 
     // Asks the store for what it lacks, if anything: also the retry of a write that failed.
     void save();

@@ -9,8 +9,8 @@ Item {
     required property ContentView game
 
     implicitWidth: Math.max(360, column.implicitWidth + 96)
-    implicitHeight: Math.max(460, column.implicitHeight + 96)
-    // What the content needs once the badge's spring has settled, from the parts' own sizes.
+    // The height the content needs once the badge's spring has settled, from the parts' own sizes,
+    // since the column's follows the spring.
     readonly property real minimumHeight: Math.max(460, 96 + title.implicitHeight + readout.settledHeight
         + holdButton.height + 2 * column.spacing + (resetButton.visible ? column.spacing + resetButton.implicitHeight : 0))
 
@@ -57,6 +57,11 @@ Item {
             font.pixelSize: 12
             color: Theme.secondary
             onClicked: screen.game.resetHighScore()
+            // Gone with the best it reset: a keyboard player is not left with the focus nowhere.
+            onVisibleChanged: {
+                if (!visible && activeFocus)
+                    holdButton.takeKeyboardFocus();
+            }
         }
     }
 }

@@ -101,6 +101,11 @@ void StoreWorker::saveReset()
     write([](ScoreStore &store) { return store.saveReset(); });
 }
 
+void StoreWorker::saveResetThenBest(double seconds)
+{
+    write([seconds](ScoreStore &store) { return store.saveReset() && store.saveBest(seconds); });
+}
+
 bool StoreWorker::finish(std::chrono::milliseconds bound)
 {
     const auto drained = std::make_shared<QSemaphore>();

@@ -25,6 +25,8 @@ public:
 
     void saveBest(double seconds);
     void saveReset();
+    // A record made after a reset that the store has not taken yet.
+    void saveResetThenBest(double seconds);
     // Waits until everything asked so far is done and answered; false when `bound` ran out first.
     bool finish(std::chrono::milliseconds bound);
     QString location() const { return m_location; }

@@ -6,6 +6,7 @@ Item {
     id: chrome
 
     readonly property int grip: 6
+    readonly property int target: 24
 
     ResizeEdge { edges: Qt.LeftEdge; cursorShape: Qt.SizeHorCursor; x: 0; y: chrome.grip; width: chrome.grip; height: chrome.height - 2 * chrome.grip }
     ResizeEdge { edges: Qt.RightEdge; cursorShape: Qt.SizeHorCursor; x: chrome.width - chrome.grip; y: chrome.grip; width: chrome.grip; height: chrome.height - 2 * chrome.grip }
@@ -16,14 +17,21 @@ Item {
     ResizeEdge { edges: Qt.BottomEdge | Qt.LeftEdge; cursorShape: Qt.SizeBDiagCursor; x: 0; y: chrome.height - 2 * chrome.grip; width: 2 * chrome.grip; height: 2 * chrome.grip }
     ResizeEdge { edges: Qt.BottomEdge | Qt.RightEdge; cursorShape: Qt.SizeFDiagCursor; x: chrome.width - 2 * chrome.grip; y: chrome.height - 2 * chrome.grip; width: 2 * chrome.grip; height: 2 * chrome.grip }
 
+    // Each glyph centred in a target of 24 x 24, the least a pointer should have to hit; the glyphs
+    // stay where they were, clear of the content's 48-point margin.
     Row {
         anchors.top: parent.top
         anchors.right: parent.right
-        anchors.margins: 12
-        spacing: 14
+        anchors.topMargin: 10
+        anchors.rightMargin: 8
+        spacing: 2
 
         PlainButton {
             objectName: "minimiseButton"
+            width: chrome.target
+            height: chrome.target
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
             text: "\u2013"
             font.pixelSize: 16
             color: Theme.secondary
@@ -32,6 +40,10 @@ Item {
         }
         PlainButton {
             objectName: "closeButton"
+            width: chrome.target
+            height: chrome.target
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
             text: "\u00D7"
             font.pixelSize: 18
             color: Theme.secondary
