@@ -21,11 +21,7 @@ struct FakeClock final : Clock {
 // A timer that ticks only when the test fires it.
 struct FakeTimer final : RepeatingTimer {
     void start(std::chrono::milliseconds every, std::function<void()> onTick) override
-    {
-        period = every;
-        tick = std::move(onTick);
-        ++starts;
-    }
+    { period = every, tick = std::move(onTick), ++starts; }
     void stop() override { tick = nullptr; }
     bool isActive() const override { return bool(tick); }
     void fire() { if (tick) tick(); }
@@ -59,9 +55,7 @@ struct MemoryStore final : ScoreStore {
 
     void writeElsewhere(double seconds) // another game stores its best
     {
-        mutex.lock();
-        value = seconds;
-        mutex.unlock();
+        mutex.lock(), value = seconds, mutex.unlock();
         if (onChange)
             onChange();
     }

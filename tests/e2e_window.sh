@@ -1,19 +1,16 @@
 #!/usr/bin/env bash
-# The game as a player runs it on a real display server, x11 (Xvfb, without a window manager and then
-# under openbox) or wayland (a headless sway): moves and resizes, clicks right after a move, mouse and Space
-# holds, a window that grows for a record; on X11 also the backdrop with and without a compositor that blurs.
+# The game on a real display server, x11 (Xvfb, without a window manager, then under openbox) or wayland
+# (a headless sway): moves, resizes, clicks after a move, holds, growth; on X11 blur, signals, a full disk.
 #   usage: e2e_window.sh x11|wayland BRINMOR TST_CORE (which reads the store back)
 set -euo pipefail
 backend=$1 brinmor=$2 probe=$3
-here=$(dirname "$(realpath "$0")")
-work=$(mktemp -d)
-chmod 755 "$work"
-mkdir -m 700 "$work/runtime"
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+tools=$(dirname "$(realpath "$0")")/../tools work=$(mktemp -d)
+chmod 755 "$work" && mkdir -m 700 "$work/runtime"
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime store=$work/config/Brinmor/Brinmor.conf
 unset QT_QPA_PLATFORM QT_QUICK_BACKEND
-store=$XDG_CONFIG_HOME/Brinmor/Brinmor.conf passes=0 failures=0 game= helpers=()
-trap 'kill -9 $game ${helpers[*]} 2>/dev/null; umount -l "$work/small" 2>/dev/null; rm -rf "$work"' EXIT
-check() { if "${@:2}"; then echo "ok: $1"; passes=$((passes + 1)); else echo "FAILED: $1"; failures=$((failures + 1)); fi; }
+passes=0 failures=0 game= helpers=()
+trap 'kill -9 $game ${helpers[*]} 2>/dev/null; umount -l "$work/small" 2>/dev/null || true; rm -rf "$work"' EXIT
+check() { if "${@:2}"; then echo "ok: $1"; ((++passes)); else echo "FAILED: $1"; ((++failures)); fi; }
 helper() { "$@" >/dev/null 2>&1 & helpers+=($!); disown $!; }
 near() { awk -v t="$1" -v want="$2" 'BEGIN { exit !(t >= want - 0.1 && t <= want + 0.1) }'; }
 pixel() { convert "$1" -crop "1x1+$2+$3" -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:; }
@@ -26,24 +23,17 @@ if [ "$backend" = wayland ]; then
         'for_window [app_id=".*"] floating enable' >"$work/sway.conf"
     helper env HOME="$work/sway" XDG_RUNTIME_DIR="$work/sway" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
         WLR_RENDERER=pixman setpriv --reuid=65534 --regid=65534 --clear-groups sway -c "$work/sway.conf"
-    for _ in $(seq 100); do [ -S "$work/sway/wayland-1" ] && ls "$work"/sway/sway-ipc.* >/dev/null 2>&1 && break; sleep 0.05; done
-    export WAYLAND_DISPLAY=$work/sway/wayland-1 SWAYSOCK SHELL_KIND QT_QPA_PLATFORM=wayland
-    SWAYSOCK=$(ls "$work"/sway/sway-ipc.*)
+    for _ in $(seq 100); do ls "$work"/sway/sway-ipc.* >/dev/null 2>&1 && break; sleep 0.05; done
+    export WAYLAND_DISPLAY=$work/sway/wayland-1 SWAYSOCK=$(ls "$work"/sway/sway-ipc.*) QT_QPA_PLATFORM=wayland
     # The headless seat has a pointer and a keyboard only while some client provides them.
-    helper "$here/virtual-pointer" sleep 600
+    helper "$tools/virtual-pointer" sleep 600
     helper wtype -s 600000
     sleep 0.5
     geometry() {
-        eval "$(swaymsg -t get_tree | python3 -c 'import json, sys
-def walk(node):
-    if node.get("app_id") == "io.github.brinmor.Brinmor":
-        r = node["rect"]
-        print("X=%d Y=%d WIDTH=%d HEIGHT=%d SHELL_KIND=%s" % (r["x"], r["y"], r["width"], r["height"], node["shell"]))
-    for child in node["nodes"] + node["floating_nodes"]:
-        walk(child)
-walk(json.load(sys.stdin))')"
+        eval "$(swaymsg -t get_tree | jq -r '.. | objects | select(.app_id == "io.github.brinmor.Brinmor")
+            | "SHELL=\(.shell) X=\(.rect.x) Y=\(.rect.y) WIDTH=\(.rect.width) HEIGHT=\(.rect.height)"')"
     }
-    pointer() { "$here/virtual-pointer" "$@"; }
+    pointer() { "$tools/virtual-pointer" "$@"; }
     hold_space() { wtype -P space -s "$1" -p space; }
     screenshot() { grim -t ppm "$1"; }
 else
@@ -59,6 +49,7 @@ else
 fi
 
 start_game() {
+    unset X
     "$brinmor" >"$work/log" 2>&1 &
     game=$!
     for _ in $(seq 100); do geometry 2>/dev/null && [ -n "${X:-}" ] && break; sleep 0.05; done
@@ -66,6 +57,11 @@ start_game() {
     geometry
 }
 quit_game() { kill "$game"; wait "$game" || true; game=; }
+quits() { # within two seconds, with status 0
+    for _ in $(seq 20); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$game" 2>/dev/null && { quit_game; return 1; }
+    wait "$game" && game= || { cat "$work/log"; return 1; }
+}
 drag() { # from x y, by dx dy
     local path=(move "$1" "$2" down)
     for step in 2 4 6 8 10; do path+=(sleep 0.03 move $(($1 + $3 * step / 10)) $(($2 + $4 * step / 10))); done
@@ -73,18 +69,15 @@ drag() { # from x y, by dx dy
     sleep 0.4
     geometry
 }
-click() { pointer move "$1" "$2" down sleep 0.05 up; sleep 0.4; }
-# The hold button's centre, whatever the window's size: the column is centred, the button 95 px below the middle
-# (71 with the reset button under it).
-button_y() { echo $((Y + HEIGHT / 2 + ${1:-95})); }
+# The hold button (95 px below the middle, 71 over the reset button) held $1 s, let go unless $2 is empty.
+hold_mouse() { pointer move $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + ${3:-95})) down sleep "$1" ${2-up}; }
 
 scenario() { # name
-    unset X
     rm -rf "$XDG_CONFIG_HOME"
     start_game
-    [ "$backend" = wayland ] && check "$1: a native Wayland window ($SHELL_KIND)" test "$SHELL_KIND" = xdg_shell
+    [ "$backend" = wayland ] && check "$1: a native Wayland window ($SHELL)" test "$SHELL" = xdg_shell
+    # A compositor moves the window from the first motion past the drag threshold on.
     local x0=$X y0=$Y
-    # (A compositor moves the window from the first motion past the drag threshold on.)
     drag $((X + 30)) $((Y + 300)) 100 40
     local dx=$((X - x0)) dy=$((Y - y0))
     drag $((X + 30)) $((Y + 300)) 100 40
@@ -97,14 +90,13 @@ scenario() { # name
     local right=$((X + WIDTH))
     drag $((X + 2)) $((Y + 300)) 400 0
     check "$1: the left edge stops at the minimum width" test "$WIDTH,$((X + WIDTH))" = "360,$right"
-    pointer move $((X + WIDTH / 2)) "$(button_y)" down sleep 1.5 up
+    hold_mouse 1.5
     check "$1: a 1.5 s mouse hold is stored as such ($(stored))" near "$(stored)" 1.5
     pointer move 0 0
     (for _ in $(seq 6); do sleep 0.2; screenshot "$work/held"; done) &
     hold_space 2000
     wait $!
-    local held
-    held=$(pixel "$work/held" $((X + WIDTH / 2)) "$(button_y 111)")
+    held=$(pixel "$work/held" $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + 111)))
     check "$1: held Space turns the button green ($held)" test "$held" = "51 199 128"
     check "$1: a 2 s Space hold is stored as such ($(stored))" near "$(stored)" 2.0
     quit_game
@@ -112,40 +104,39 @@ scenario() { # name
     printf '[General]\nhighScore=5\n' >"$store"
     start_game
     drag $((X + 30)) $((Y + 300)) 50 0
-    click $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + 201))
+    pointer move $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + 201)) down sleep 0.05 up sleep 0.4
     check "$1: one click on the reset button right after a move resets ($(stored))" test "$(stored)" = 0
     drag $((X + WIDTH / 2)) $((Y + HEIGHT - 3)) 0 -400
     local h0=$HEIGHT
-    pointer move $((X + WIDTH / 2)) "$(button_y)" down sleep 0.3 up
+    hold_mouse 0.3
     sleep 1
     geometry
-    check "$1: a first record at the minimum height $h0 grows the window to $HEIGHT" test "$h0" -lt 480 -a "$HEIGHT" -gt 520
+    check "$1: a first record at the minimum height $h0 grows the window ($HEIGHT)" test $h0 -lt 480 -a $HEIGHT -gt 520
     drag $((X + 30)) $((Y + 100)) 50 0
-    click $((X + WIDTH - 30)) $((Y + 32)) # 10 px left of and below the glyph's centre
+    pointer move $((X + WIDTH - 30)) $((Y + 32)) down sleep 0.05 up # 10 px left of and below the glyph's centre
     check "$1: one click on the close control right after a move quits with status 0" quits
-}
-quits() { # within two seconds, with status 0
-    for _ in $(seq 20); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$game" 2>/dev/null && { quit_game; return 1; }
-    wait "$game" && game= || { cat "$work/log"; return 1; }
 }
 
 backdrop() { # what, depth, blur requested, backdrop lightness from, to
     start_game
-    local window depth blur light
     window=$(xdotool search --onlyvisible --name '^Brinmor$')
     depth=$(xwininfo -id "$window" | awk '/Depth:/ { print $2 }')
-    xprop -id "$window" _KDE_NET_WM_BLUR_BEHIND_REGION | grep -q CARDINAL && blur=yes || blur=no
+    blur=$(xprop -id "$window" _KDE_NET_WM_BLUR_BEHIND_REGION | grep -c CARDINAL || true)
     screenshot "$work/shot"
     light=$(pixel "$work/shot" $((X + 20)) $((Y + HEIGHT / 2)) | cut -d' ' -f2)
     quit_game
-    check "$1: depth $depth, blur $blur, backdrop $light" test "$depth,$blur" = "$2,$3" -a "$light" -ge "$4" -a "$light" -le "$5"
+    check "$1: depth $depth, blur $blur, $light" test "$depth,$blur" = "$2,$3" -a $light -ge $4 -a $light -le $5
 }
 
 signals_and_a_full_disk() {
     rm -f "$store"
     start_game
-    pointer move $((X + WIDTH / 2)) "$(button_y)" down sleep 1
+    hold_mouse 0.6
+    sleep 0.1
+    { kill -9 "$game" && wait "$game"; } 2>/dev/null || true
+    check "a record is on disk 100 ms after the release ($(stored))" near "$(stored)" 0.6
+    start_game
+    hold_mouse 1 "" 71
     kill -INT "$game"
     check "SIGINT mid-hold quits" quits
     pointer up
@@ -154,52 +145,40 @@ signals_and_a_full_disk() {
     export XDG_CONFIG_HOME=$work/small store=$work/small/Brinmor/Brinmor.conf
     mkdir "$XDG_CONFIG_HOME" && mount -t tmpfs -o size=64k tmpfs "$XDG_CONFIG_HOME" && mkdir "$XDG_CONFIG_HOME/Brinmor"
     printf '[General]\nhighScore=5\n' >"$store"
-    fill() { dd if=/dev/zero of="$XDG_CONFIG_HOME/fill" bs=4k 2>/dev/null || true; }
-    fill
+    dd if=/dev/zero of="$XDG_CONFIG_HOME/fill" bs=4k 2>/dev/null || true
     start_game
     xdotool key Tab space
     hold_space 1000
+    xdotool key space # one more release that cannot store it: said once is enough
     rm "$XDG_CONFIG_HOME/fill"
     xdotool key ctrl+q
     check "full disk: Tab, Space on Reset, Space held 1 s, space freed, Ctrl+Q: quits" quits
     check "and stores the hold over the old best ($(stored))" near "$(stored)" 1.0
     check "having said where the reset and the record could not be saved" \
         test "$(grep -c "could not be saved to $store" "$work/log")" = 2
-    fill
+    dd if=/dev/zero of="$XDG_CONFIG_HOME/fill" bs=4k 2>/dev/null || true
     start_game
-    pointer move $((X + WIDTH / 2)) "$(button_y 71)" down sleep 1.5 up
+    hold_mouse 1.5 up 71
     rm "$XDG_CONFIG_HOME/fill"
     kill -TERM "$game"
     check "full disk: a record, space freed, SIGTERM: quits" quits
     check "and stores the record ($(stored))" near "$(stored)" 1.5
-    umount "$XDG_CONFIG_HOME"
-    export XDG_CONFIG_HOME=$work/config store=$work/config/Brinmor/Brinmor.conf
 }
 
 if [ "$backend" = wayland ]; then
     scenario wayland
 else
     scenario "x11 without a window manager"
-    start_game
-    pointer move $((X + WIDTH / 2)) "$(button_y)" down sleep 0.6 up sleep 0.1
-    { kill -9 "$game" && wait "$game"; } 2>/dev/null || true
-    check "a record is on disk 100 ms after the release ($(stored))" near "$(stored)" 0.6
-    start_game
-    pointer move $((X + WIDTH / 2)) "$(button_y 71)" down sleep 0.9 up
-    xdotool key ctrl+q
-    check "Ctrl+Q right after a record quits" quits
-    check "and the record is stored ($(stored))" near "$(stored)" 0.9
-    backdrop "no compositor: opaque" 24 no 230 255
     helper xcompmgr
     sleep 0.3
-    backdrop "a compositor without blur: opaque" 24 no 230 255
+    backdrop "a compositor without blur: opaque" 24 0 230 255
     xprop -root -f _KDE_NET_WM_BLUR_BEHIND_REGION 32c -set _KDE_NET_WM_BLUR_BEHIND_REGION 0
-    backdrop "a compositor that blurs: frosted over the black root" 32 yes 150 225
+    backdrop "a compositor that blurs: frosted over the black root" 32 1 150 225
     kill "${helpers[-1]}"
-    signals_and_a_full_disk
     helper openbox
     sleep 0.5
     scenario "x11 under openbox"
+    signals_and_a_full_disk
 fi
 echo "$passes passed, $failures failed"
 [ $failures -eq 0 ]
