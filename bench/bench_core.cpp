@@ -1,7 +1,10 @@
 // Per-call costs of the work a hold repeats: the tick and the time format.
 #include "ContentView.h"
 #include "Fakes.h"
+#include "SettingsStore.h"
 #include "TimeFormat.h"
+
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -48,6 +51,17 @@ void oneHourHold(benchmark::State &state)
     state.counters["heldSeconds"] = game.view.elapsed();
 }
 BENCHMARK(oneHourHold)->Unit(benchmark::kMillisecond);
+
+// The one read the GUI thread still makes, before the first frame: the best from the settings file.
+void readAtStartUp(benchmark::State &state)
+{
+    QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/bench-XXXXXX")); // on the disk
+    SettingsStore store(dir.filePath(QStringLiteral("Brinmor.conf")));
+    store.saveBest(12.34);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SettingsStore(dir.filePath(QStringLiteral("Brinmor.conf"))).load());
+}
+BENCHMARK(readAtStartUp)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 BENCHMARK_MAIN();

@@ -110,10 +110,8 @@ bool StoreWorker::finish(std::chrono::milliseconds bound)
 {
     const auto drained = std::make_shared<QSemaphore>();
     ask([drained](const std::shared_ptr<Shared> &) { drained->release(); });
-    if (!drained->tryAcquire(1, static_cast<int>(bound.count()))) {
-        m_stuck = true;
-        return false;
-    }
-    QCoreApplication::sendPostedEvents(m_inbox.get(), QEvent::MetaCall);
-    return true;
+    m_stuck = !drained->tryAcquire(1, static_cast<int>(bound.count()));
+    if (!m_stuck)
+        QCoreApplication::sendPostedEvents(m_inbox.get(), QEvent::MetaCall);
+    return !m_stuck;
 }
