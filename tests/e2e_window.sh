@@ -31,7 +31,7 @@ if [ "$backend" = wayland ]; then
     sleep 0.5
     geometry() {
         eval "$(swaymsg -t get_tree | jq -r '.. | objects | select(.app_id == "io.github.brinmor.Brinmor")
-            | "SHELL=\(.shell) X=\(.rect.x) Y=\(.rect.y) WIDTH=\(.rect.width) HEIGHT=\(.rect.height)"')"
+            | "KIND=\(.shell) X=\(.rect.x) Y=\(.rect.y) WIDTH=\(.rect.width) HEIGHT=\(.rect.height)"')"
     }
     pointer() { "$tools/virtual-pointer" "$@"; }
     hold_space() { wtype -P space -s "$1" -p space; }
@@ -75,7 +75,7 @@ hold_mouse() { pointer move $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + ${3:-95})) do
 scenario() { # name
     rm -rf "$XDG_CONFIG_HOME"
     start_game
-    [ "$backend" = wayland ] && check "$1: a native Wayland window ($SHELL)" test "$SHELL" = xdg_shell
+    [ "$backend" = wayland ] && check "$1: a native Wayland window ($KIND)" test "$KIND" = xdg_shell
     # A compositor moves the window from the first motion past the drag threshold on.
     local x0=$X y0=$Y
     drag $((X + 30)) $((Y + 300)) 100 40
