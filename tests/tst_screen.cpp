@@ -140,7 +140,7 @@ private slots:
                 {near(s.colour("trophy"), QColor(colours[1])) && trophy.height() == 16, "trophy"},
                 {apart(trophy.right(), best.left(), 6), "trophy place"},
                 {s.item("badge")->isVisible() == badge, "badge presence"},
-                {!badge || (s.text("badge") == QStringLiteral("🎉 New Record!") && near(s.colour("badge"), colours[2])),
+                {!badge || (s.text("badge") == "🎉 New Record!" && near(s.colour("badge"), colours[2])),
                  "badge"},
                 {!badge || (badgeFont.pixelSize() == 14 && badgeFont.weight() == QFont::DemiBold), "badge font"},
                 {!badge || apart(best.bottom(), s.rect("badge").top(), 8), "badge place"},

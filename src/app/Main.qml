@@ -12,7 +12,7 @@ Window {
     title: qsTr("Brinmor")
     color: translucent ? "transparent" : Theme.backdrop
     minimumWidth: screen.implicitWidth
-    // Room for the badge and the reset button from the start, so the window never has to grow.
+    // Room for the badge and the reset button from the start, so the window seldom has to grow.
     width: 420
     height: 620
     visible: true

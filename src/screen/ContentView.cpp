@@ -70,8 +70,7 @@ void ContentView::stopHolding()
     // The time that counts is the last ticked one, not a fresh clock reading.
     if (m_elapsed > m_highScore) {
         setHighScore(m_elapsed);
-        setUnsaved(m_unsaved == Unsaved::Reset || m_unsaved == Unsaved::ResetThenBest ? Unsaved::ResetThenBest
-                                                                                        : Unsaved::Best);
+        setUnsaved(resetUnsaved() ? Unsaved::ResetThenBest : Unsaved::Best);
         setShowNewRecord(true);
     }
     save();
@@ -125,8 +124,7 @@ void ContentView::storeWritten(bool stored, double holds)
 void ContentView::adoptStored(double holds)
 {
     // While a reset waits to be stored, the best still there is this game's own old one.
-    if (m_unsaved == Unsaved::Reset || m_unsaved == Unsaved::ResetThenBest || !std::isfinite(holds)
-        || holds <= m_highScore)
+    if (resetUnsaved() || !std::isfinite(holds) || holds <= m_highScore)
         return;
     setHighScore(holds);
     setUnsaved(Unsaved::None);

@@ -65,6 +65,7 @@ private:
     // Asks the store for what it lacks, if anything: also the retry of a write that failed.
     void save();
     void setUnsaved(Unsaved what);
+    bool resetUnsaved() const { return m_unsaved == Unsaved::Reset || m_unsaved == Unsaved::ResetThenBest; }
     void storeWritten(bool stored, double holds);
     // Another game's better best becomes the one to beat.
     void adoptStored(double holds);

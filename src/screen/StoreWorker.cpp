@@ -12,6 +12,13 @@ struct StoreWorker::Shared : std::enable_shared_from_this<Shared> {
     QObject *queue = nullptr;
     StoreWorker *owner = nullptr; // read and cleared on the owner's thread only
 
+    // From any thread: runs `job` on the worker thread, after everything asked before it.
+    void run(std::function<void(const std::shared_ptr<Shared> &)> job)
+    {
+        QMetaObject::invokeMethod(queue, [self = shared_from_this(), job = std::move(job)] { job(self); },
+                                  Qt::QueuedConnection);
+    }
+
     // From the worker thread: runs `answer` on the owner's thread, unless the owner is gone.
     void answer(std::function<void(StoreWorker &)> answer)
     {
@@ -47,7 +54,7 @@ StoreWorker::StoreWorker(std::shared_ptr<ScoreStore> store, QObject *parent)
         shared->store->watch([weak = std::weak_ptr<Shared>(shared)] {
             // Several changes at once are read once each; reading is cheap next to a frame lost.
             if (const auto shared = weak.lock())
-                QMetaObject::invokeMethod(shared->queue, [shared] { shared->reread(); }, Qt::QueuedConnection);
+                shared->run([](const std::shared_ptr<Shared> &self) { self->reread(); });
         });
         // What changed between the read at start-up and the watch.
         shared->reread();
@@ -73,8 +80,7 @@ StoreWorker::~StoreWorker()
 
 void StoreWorker::ask(std::function<void(const std::shared_ptr<Shared> &)> job)
 {
-    QMetaObject::invokeMethod(m_queue.get(), [shared = m_shared, job = std::move(job)] { job(shared); },
-                              Qt::QueuedConnection);
+    m_shared->run(std::move(job));
 }
 
 void StoreWorker::write(std::function<bool(ScoreStore &)> request)
