@@ -1,8 +1,8 @@
 #pragma once
 
+#include "GameApplication.h"
 #include "QuitSignals.h"
 
-#include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <memory>
 
@@ -27,7 +27,7 @@ private:
     // Names that decide where the settings live; set before any settings are opened.
     static void setNames();
 
-    QGuiApplication m_app;
+    GameApplication m_app;
     QuitSignals m_quitSignals;
     std::unique_ptr<ContentView> m_game;
     QQmlApplicationEngine m_engine;

@@ -20,6 +20,10 @@ Window {
     onMinimumHeightChanged: height = Math.max(height, minimumHeight)
     // Without a window manager nobody else gives the new window the keyboard.
     Component.onCompleted: requestActivate()
+    onActiveChanged: {
+        if (active && activeFocusItem === contentItem)
+            screen.takeFirstFocus();
+    }
 
     // Once per change of content: a record adds the badge and the reset button in one go.
     Binding on minimumHeight {

@@ -7,6 +7,8 @@ Item {
     id: bridge
 
     property bool isHolding: false
+    // Told with what the button does, so that a screen reader player hears the time to beat.
+    property string best
 
     signal press()
     signal release()
@@ -16,6 +18,12 @@ Item {
         view.forceActiveFocus(Qt.TabFocusReason);
     }
 
+    // The window's first focus, given once the window is active: a screen reader announces the
+    // window and then the button, which it would not if the button had the focus first.
+    function takeFirstFocus() {
+        view.focus = true;
+    }
+
     width: 180
     height: 180
 
@@ -23,15 +31,13 @@ Item {
         id: view
         objectName: "holdButtonView"
         anchors.fill: parent
-        // The window's first focus: Space plays as soon as it opens.
-        focus: true
         isHolding: bridge.isHolding
         onPress: bridge.press()
         onRelease: bridge.release()
 
         Accessible.role: Accessible.Button
         Accessible.name: caption
-        Accessible.description: qsTr("Hold Space or the mouse button")
+        Accessible.description: qsTr("Hold Space or the mouse button") + ". " + bridge.best
     }
 
     // Outside the circle, so neither look changes under it.

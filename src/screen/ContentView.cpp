@@ -74,6 +74,7 @@ void ContentView::stopHolding()
         setShowNewRecord(true);
     }
     save();
+    emit holdEnded();
 }
 
 void ContentView::resetHighScore()
@@ -82,6 +83,7 @@ void ContentView::resetHighScore()
     setHighScore(0.0);
     save();
     setShowNewRecord(false);
+    emit highScoreWasReset();
 }
 
 bool ContentView::waitForStore(std::chrono::milliseconds bound)

@@ -57,6 +57,9 @@ signals:
     void elapsedChanged();
     void highScoreChanged();
     void showNewRecordChanged();
+    // Once the state has settled, for what is said to the player: a hold over, a best cleared.
+    void holdEnded();
+    void highScoreWasReset();
 
 private:
     // A record after a reset that is not stored yet needs both: the old best there is greater.

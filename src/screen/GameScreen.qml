@@ -8,6 +8,11 @@ Item {
 
     required property ContentView game
 
+    // Space plays as soon as the window has the keyboard.
+    function takeFirstFocus() {
+        holdButton.takeFirstFocus();
+    }
+
     implicitWidth: Math.max(360, column.implicitWidth + 96)
     // The height the content needs once the badge's spring has settled, from the parts' own sizes,
     // since the column's follows the spring.
@@ -30,6 +35,8 @@ Item {
             font.pixelSize: 28
             font.bold: true
             color: Theme.primary
+            Accessible.role: Accessible.Heading
+            Accessible.name: text
         }
 
         ScoreReadout {
@@ -44,6 +51,7 @@ Item {
             objectName: "holdButton"
             anchors.horizontalCenter: parent.horizontalCenter
             isHolding: screen.game.isHolding
+            best: screen.game.highScore > 0 ? readout.bestText : qsTr("No best time yet")
             onPress: screen.game.startHolding()
             onRelease: screen.game.stopHolding()
         }
@@ -62,6 +70,22 @@ Item {
                 if (!visible && activeFocus)
                     holdButton.takeKeyboardFocus();
             }
+        }
+    }
+
+    Announcer {
+        id: announcer
+        objectName: "announcer"
+    }
+
+    Connections {
+        target: screen.game
+        function onHoldEnded() {
+            const time = screen.game.formatTime(screen.game.elapsed);
+            announcer.say(screen.game.showNewRecord ? qsTr("%1, New Record!").arg(time) : time);
+        }
+        function onHighScoreWasReset() {
+            announcer.say(qsTr("Best time reset"));
         }
     }
 }

@@ -8,6 +8,10 @@ Column {
     required property ContentView game
     // Between the time, the best-time row and the badge.
     readonly property int gap: 8
+    readonly property string bestText: bestText.text
+    // A hold's ticks are not news for a screen reader: during a hold the readout's accessible name
+    // follows whole seconds only.
+    readonly property int heldSeconds: Math.floor(game.elapsed)
     // The height once the badge has sprung in or gone, from the parts' own sizes, not from the
     // column's, which follows the spring.
     readonly property real settledHeight: timeReadout.implicitHeight + bestRow.implicitHeight
@@ -20,8 +24,8 @@ Column {
         text: readout.game.formatTime(readout.game.elapsed)
         font.family: Theme.monospaceFamily
         font.weight: Font.DemiBold
-        Accessible.role: Accessible.StaticText
-        Accessible.name: text
+        Accessible.role: Accessible.Paragraph
+        Accessible.name: readout.game.isHolding ? readout.game.formatTime(readout.heldSeconds) : text
         font.pixelSize: 56
         color: readout.game.isHolding ? Theme.green : Theme.primary
     }
@@ -48,7 +52,7 @@ Column {
             font.pixelSize: 16
             font.weight: Font.Medium
             color: Theme.secondary
-            Accessible.role: Accessible.StaticText
+            Accessible.role: Accessible.Paragraph
             Accessible.name: text
         }
     }
@@ -82,6 +86,8 @@ Column {
             visible: font.pixelSize * badgeSlot.progress >= 1
             scale: badgeSlot.progress
             opacity: badgeSlot.progress
+            Accessible.role: Accessible.Paragraph
+            Accessible.name: text
         }
 
         NumberAnimation {
