@@ -329,12 +329,74 @@ private slots:
         QTRY_VERIFY(!s.game.isHolding());
         s.window->requestActivate();
         QTRY_VERIFY(s.window->isActive());
+        qt_handleKeyEvent(s.window, QEvent::KeyPress, Qt::Key_Space, {}, {}, true); // a repeat still on its way
         QTest::keyClick(s.window, Qt::Key_Space);
         QCOMPARE(heard.keys, 4);
         // The window controls: targets of 24 x 24 above the content's margin (a click 10 px off a glyph: e2e).
         const auto box = [&](const char *name) { return s.item(name)->mapRectToScene({{}, s.item(name)->size()}); };
         QVERIFY(box("minimiseButton").size() == QSizeF(24, 24) && box("closeButton").size() == QSizeF(24, 24));
         QVERIFY(box("closeButton").bottom() < 48);
+    }
+
+    void fingersPlayToo()
+    {
+        const std::unique_ptr<QPointingDevice> device(QTest::createTouchDevice()); // outlives the window
+        QPointingDevice *touch = device.get();
+        Screen s(5.0);
+        QVERIFY(QTest::qWaitForWindowExposed(s.window));
+        const QPoint button = s.centre("holdButton"), reset = s.centre("resetButton"), backdrop(30, 300);
+        const auto finger = [&] { return QTest::touchEvent(s.window, touch); };
+        const auto cancel = [&] {
+            QTouchEvent cancelled(QEvent::TouchCancel, touch);
+            QCoreApplication::sendEvent(s.window, &cancelled);
+        };
+        // One source per hold: a finger's hold is not the mouse's to end, nor the other way round.
+        finger().press(0, button);
+        QTest::mouseClick(s.window, Qt::LeftButton, {}, button);
+        finger().press(1, button);
+        finger().release(1, button).stationary(0); // a second finger on the button is no one's hold
+        QVERIFY(s.game.isHolding() && s.timer->starts == 1);
+        finger().release(0, button);
+        QVERIFY(!s.game.isHolding());
+        QTest::mousePress(s.window, Qt::LeftButton, {}, button);
+        finger().press(0, button);
+        finger().release(0, button);
+        QVERIFY(s.game.isHolding());
+        cancel(); // a compositor's gesture takes the fingers, not the mouse
+        QVERIFY(s.game.isHolding());
+        QTest::mouseRelease(s.window, Qt::LeftButton, {}, button);
+        finger().press(0, button);
+        cancel();
+        QVERIFY(!s.game.isHolding() && s.timer->starts == 3);
+
+        // The window stays put under a hold; a finger moves it otherwise, and the next touch still holds.
+        const int x = s.window->x();
+        finger().press(0, button);
+        QTest::mousePress(s.window, Qt::LeftButton, {}, backdrop);
+        QTest::mouseMove(s.window, backdrop + QPoint(40, 0));
+        QTest::mouseRelease(s.window, Qt::LeftButton, {}, backdrop + QPoint(40, 0));
+        finger().release(0, button);
+        QCOMPARE(s.window->x(), x);
+        finger().press(0, backdrop);
+        finger().move(0, backdrop + QPoint(40, 0));
+        QTRY_COMPARE(s.window->x(), x + 40);
+        finger().stationary(0).press(1, button);
+        QVERIFY(s.game.isHolding());
+        finger().stationary(0).release(1, button);
+        finger().release(0, backdrop);
+        QVERIFY(!s.game.isHolding());
+
+        // A tap on a control is a tap though it slides a little, and no move; further, it is neither.
+        const QPoint at = s.window->position();
+        for (const QPoint slide : {QPoint(0, 40), QPoint(12, 12)}) {
+            finger().press(0, reset);
+            finger().move(0, reset + slide / 2);
+            finger().move(0, reset + slide);
+            finger().release(0, reset + slide);
+            QVERIFY(s.game.waitForStore() && s.window->position() == at);
+            QCOMPARE(s.item("resetButton")->isVisible(), !slide.x());
+        }
+        QVERIFY(s.store->holdsReset() && s.store->saved.size() == 1);
     }
 
     void followsTheDesktopsColourSchemeWhileRunning()

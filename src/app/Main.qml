@@ -34,6 +34,7 @@ Window {
     Backdrop {
         anchors.fill: parent
         translucent: window.translucent
+        still: window.game.isHolding
     }
 
     GameScreen {

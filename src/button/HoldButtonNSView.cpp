@@ -7,11 +7,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QQuickWindow>
+#include <QTouchEvent>
 
 HoldButtonNSView::HoldButtonNSView(QQuickItem *parent)
     : QQuickPaintedItem(parent)
 {
     setAcceptedMouseButtons(Qt::LeftButton);
+    // Fingers come as themselves, not as a mouse: a finger is a source of its own, and a finger
+    // still down elsewhere (one whose drag moved the window) does not keep this one from holding.
+    setAcceptTouchEvents(true);
     setActiveFocusOnTab(true);
     setAntialiasing(true);
     setImplicitSize(naturalSize, naturalSize);
@@ -96,6 +100,31 @@ void HoldButtonNSView::mouseUngrabEvent()
 {
     // A grab lost mid-press (a popup, a window-manager action) must not leave the game holding.
     endPress(Source::Mouse);
+}
+
+void HoldButtonNSView::touchEvent(QTouchEvent *event)
+{
+    // Every finger on the button is taken, so that none reaches the window's drag; the first holds.
+    event->accept();
+    if (event->type() == QEvent::TouchCancel) {
+        endPress(Source::Finger);
+        return;
+    }
+    for (const QEventPoint &point : event->points()) {
+        if (point.state() == QEventPoint::Pressed && m_pressedBy == Source::None) {
+            setVisualFocus(false);
+            m_finger = point.id();
+            beginPress(Source::Finger);
+        } else if (point.state() == QEventPoint::Released && point.id() == m_finger) {
+            endPress(Source::Finger);
+        }
+    }
+}
+
+void HoldButtonNSView::touchUngrabEvent()
+{
+    // A compositor's gesture, or another item, took the fingers.
+    endPress(Source::Finger);
 }
 
 void HoldButtonNSView::keyPressEvent(QKeyEvent *event)

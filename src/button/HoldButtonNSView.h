@@ -4,8 +4,9 @@
 #include <QtQml/qqmlregistration.h>
 
 // The round hold button, drawn by hand. It makes no decisions: its look follows
-// isHolding alone, and presses and releases of the primary button, or of Space while
-// it has focus, become signals. One hold has one source: only what started it ends it.
+// isHolding alone, and presses and releases of the primary button, of a finger, or of
+// Space while it has focus, become signals. One hold has one source: only what started
+// it ends it.
 class HoldButtonNSView : public QQuickPaintedItem
 {
     Q_OBJECT
@@ -43,6 +44,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseUngrabEvent() override;
+    void touchEvent(QTouchEvent *event) override;
+    void touchUngrabEvent() override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -50,7 +53,7 @@ protected:
     void itemChange(ItemChange change, const ItemChangeData &data) override;
 
 private:
-    enum class Source { None, Mouse, Key };
+    enum class Source { None, Mouse, Finger, Key };
 
     void beginPress(Source source);
     void endPress(Source source);
@@ -59,4 +62,6 @@ private:
     bool m_isHolding = false;
     bool m_visualFocus = false;
     Source m_pressedBy = Source::None;
+    // The finger that holds, of all those on the button.
+    int m_finger = -1;
 };

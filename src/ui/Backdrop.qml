@@ -9,6 +9,8 @@ Rectangle {
 
     // Only where the compositor blurs behind the window.
     property bool translucent: false
+    // While a hold is under way the window stays put: a second finger, or the other hand's mouse, would move it.
+    property bool still: false
 
     color: Qt.rgba(Theme.backdrop.r, Theme.backdrop.g, Theme.backdrop.b, translucent ? 0.84 : 1.0)
     radius: translucent ? 10 : 0
@@ -24,6 +26,7 @@ Rectangle {
         property bool manual: false
 
         anchors.fill: parent
+        enabled: !backdrop.still
         onPressed: mouse => {
             pressedAt = mapToGlobal(mouse.x, mouse.y);
             moving = false;

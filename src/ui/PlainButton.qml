@@ -16,11 +16,19 @@ Text {
     Keys.onReturnPressed: button.clicked()
     Keys.onEnterPressed: button.clicked()
 
-    TapHandler {
-        onTapped: button.clicked()
-    }
-    HoverHandler {
+    // Takes the press, so that the window's drag underneath never sees it; a click is a release
+    // on the label or close to where the press was, since a finger wobbles more than a mouse.
+    MouseArea {
+        property point pressedAt
+
+        anchors.fill: parent
         cursorShape: Qt.PointingHandCursor
+        onPressed: mouse => pressedAt = Qt.point(mouse.x, mouse.y)
+        onReleased: mouse => {
+            const slop = 2 * Qt.styleHints.startDragDistance;
+            if (contains(Qt.point(mouse.x, mouse.y)) || Math.hypot(mouse.x - pressedAt.x, mouse.y - pressedAt.y) <= slop)
+                button.clicked();
+        }
     }
 
     Rectangle {
