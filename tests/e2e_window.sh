@@ -202,6 +202,9 @@ screen_reader() { # over the accessibility bus, as Orca hears it
     said=$("$tools/atspi-probe" tree | grep 'notification.*showing')
     check "screen reader: a reset is said ($said)" grep -q '| Best time reset |' <<<"$said"
     quit_game
+    LANGUAGE=de:en start_game
+    check "LANGUAGE=de: the game speaks German" grep -q '| Schließen |' <("$tools/atspi-probe" tree)
+    quit_game
     unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 }
 

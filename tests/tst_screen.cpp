@@ -4,6 +4,7 @@
 #include "ContentView.h"
 #include "Fakes.h"
 #include "GameApplication.h"
+#include "GameTranslator.h"
 #include "HoldButtonNSView.h"
 #include "SpringCurve.h"
 
@@ -361,6 +362,7 @@ private slots:
         QTest::mousePress(s.window, Qt::LeftButton, {}, button);
         finger().press(0, button);
         finger().release(0, button);
+        finger().press(0, button);
         QVERIFY(s.game.isHolding());
         cancel(); // a compositor's gesture takes the fingers, not the mouse
         QVERIFY(s.game.isHolding());
@@ -397,6 +399,48 @@ private slots:
             QCOMPARE(s.item("resetButton")->isVisible(), !slide.x());
         }
         QVERIFY(s.store->holdsReset() && s.store->saved.size() == 1);
+    }
+
+    void speaksThePlayersLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const char *language : {"de", "es", "fr", "it", "pl", "pt_BR", "uk", "ar", "sv"}) // no Swedish: English
+            QTest::newRow(language) << QString::fromLatin1(language);
+    }
+    void speaksThePlayersLanguage()
+    {
+        QFETCH(QString, language);
+        GameTranslator translator;
+        const bool known = language != "sv", rtl = language == "ar";
+        QCOMPARE(translator.loadFor(QLocale(language)), known);
+        QCoreApplication::installTranslator(&translator);
+        QGuiApplication::setLayoutDirection(translator.direction());
+        const auto restore = qScopeGuard([&] {
+            QCoreApplication::removeTranslator(&translator);
+            QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+        });
+        Screen s(61.5);
+        QVERIFY(QTest::qWaitForWindowExposed(s.window));
+        s.window->resize(s.window->minimumWidth(), s.window->minimumHeight());
+        s.window->grabWindow();
+        const auto told = [&](const char *name, QAccessible::Text text = QAccessible::Name) {
+            return QAccessible::queryAccessibleInterface(s.item(name))->text(text);
+        };
+        QVERIFY(s.text("title") == "Brinmor" && s.text("timeReadout") == "00.00");
+        QVERIFY(s.text("bestText").contains(rtl ? "\u20681:01.50\u2069" : "1:01.50")); // ASCII, in its own order
+        const std::pair<QString, const char *> english[] = {{s.text("bestText"), "Best: 1:01.50"},
+            {s.text("resetButton"), "Reset High Score"}, {s.text("badge"), "🎉 New Record!"},
+            {told("minimiseButton"), "Minimise"}, {told("closeButton"), "Close"},
+            {told("holdButtonView", QAccessible::Description), "Hold Space or the mouse button. Best: 1:01.50"}};
+        for (const auto &[shown, key] : english)
+            QVERIFY2((shown != QString::fromUtf8(key)) == known, key);
+        for (const char *label : {"title", "bestRow", "badge", "resetButton"}) // nothing clipped at the minimum size
+            QVERIFY2(s.item(label)->implicitWidth() <= s.window->width() - 96 && !s.item(label)->property("truncated")
+                     .toBool(), label);
+        // Right to left reads from the right: the trophy before the best, the controls in the other corner.
+        QCOMPARE(s.rect("trophy").left() > s.rect("bestText").left(), rtl);
+        QCOMPARE(s.rect("closeButton").right() < 48, rtl);
+        QCOMPARE(s.rect("closeButton").left() < s.rect("minimiseButton").left(), rtl);
     }
 
     void followsTheDesktopsColourSchemeWhileRunning()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GameApplication.h"
+#include "GameTranslator.h"
 #include "QuitSignals.h"
 
 #include <QQmlApplicationEngine>
@@ -28,6 +29,7 @@ private:
     static void setNames();
 
     GameApplication m_app;
+    GameTranslator m_translator;
     QuitSignals m_quitSignals;
     std::unique_ptr<ContentView> m_game;
     QQmlApplicationEngine m_engine;

@@ -8,6 +8,10 @@ Item {
 
     required property ContentView game
 
+    // A right-to-left language reads the screen from the right.
+    LayoutMirroring.enabled: Qt.application.layoutDirection === Qt.RightToLeft
+    LayoutMirroring.childrenInherit: true
+
     // Space plays as soon as the window has the keyboard.
     function takeFirstFocus() {
         holdButton.takeFirstFocus();
@@ -81,7 +85,7 @@ Item {
     Connections {
         target: screen.game
         function onHoldEnded() {
-            const time = screen.game.formatTime(screen.game.elapsed);
+            const time = Theme.isolated(screen.game.formatTime(screen.game.elapsed));
             announcer.say(screen.game.showNewRecord ? qsTr("%1, New Record!").arg(time) : time);
         }
         function onHighScoreWasReset() {

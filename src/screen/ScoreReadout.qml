@@ -47,7 +47,7 @@ Column {
         Text {
             id: bestText
             objectName: "bestText"
-            text: qsTr("Best: %1").arg(readout.game.formatTime(readout.game.highScore))
+            text: qsTr("Best: %1").arg(Theme.isolated(readout.game.formatTime(readout.game.highScore)))
             font.family: Theme.monospaceFamily
             font.pixelSize: 16
             font.weight: Font.Medium

@@ -2,7 +2,7 @@ pragma Singleton
 import QtQuick
 import Brinmor
 
-// Colours and faces shared by the screen. Light or dark follows the desktop; the text
+// Colours, faces and the reading order of times shared by the screen. Light or dark follows the desktop; the text
 // and backdrop colours come from the system palette when it matches, else from a fixed
 // pair, so text stays readable even when the palette and the desktop disagree.
 QtObject {
@@ -20,6 +20,11 @@ QtObject {
     readonly property color orange: dark ? "#FF9F0A" : "#FF9500"
 
     readonly property string monospaceFamily: "monospace"
+
+    // A time inside right-to-left text keeps its own order: "01:02.03" never reads with its fields reversed.
+    function isolated(time) {
+        return Qt.application.layoutDirection === Qt.RightToLeft ? "\u2068" + time + "\u2069" : time;
+    }
     // A rounded face for the title where one is installed, else the system sans.
     readonly property string roundedFamily: {
         const installed = Qt.fontFamilies();

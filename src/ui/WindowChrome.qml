@@ -6,6 +6,10 @@ Item {
     id: chrome
 
     readonly property int grip: 6
+
+    // The controls go to the other top corner in a right-to-left language; the edges stay where they are.
+    LayoutMirroring.enabled: Qt.application.layoutDirection === Qt.RightToLeft
+    LayoutMirroring.childrenInherit: true
     readonly property int target: 24
 
     ResizeEdge { edges: Qt.LeftEdge; cursorShape: Qt.SizeHorCursor; x: 0; y: chrome.grip; width: chrome.grip; height: chrome.height - 2 * chrome.grip }
