@@ -181,9 +181,6 @@ screen_reader() { # over the accessibility bus, as Orca hears it
     start_game
     check "screen reader: the window, then the hold button" \
         grep -qz 'window:activate frame | Brinmor.*focus: push button | HOLD ME' "$work/heard"
-    check "screen reader: what it does and that there is no best yet" grep -q \
-        '^push button | HOLD ME | Hold Space or the mouse button. No best time yet | focusable focused showing$' \
-        <("$tools/atspi-probe" tree | sed 's/^ *//')
     hold_space 2000
     wait $listener
     # Between the press and the release, whatever changed, only the readout's whole seconds are sent.
@@ -191,16 +188,12 @@ screen_reader() { # over the accessibility bus, as Orca hears it
     local heard=$(grep -c 'HOLDING\|key:press space' "$work/heard")
     check "screen reader: $during events in a 2 s Space hold, the press and Space heard once ($heard)" \
         test "$during" -le 2 -a "$heard" = 2
-    local said=$("$tools/atspi-probe" tree | grep 'notification.*showing')
-    check "screen reader: a record is said ($said)" grep -Eq '\| 0[12]\.[0-9]{2}, New Record! \|' <<<"$said"
-    hold_mouse 0.3
-    sleep 0.3
-    said=$("$tools/atspi-probe" tree | grep 'notification.*showing')
-    check "screen reader: a shorter hold is said with its time alone ($said)" grep -Eq '\| 00\.[23][0-9] \|' <<<"$said"
+    check "screen reader: a record is said" grep -Eq 'notification \| 0[12]\.[0-9]{2}, New Record! \|  \| showing' \
+        <("$tools/atspi-probe" tree)
     xdotool key Tab space
     sleep 0.3
-    said=$("$tools/atspi-probe" tree | grep 'notification.*showing')
-    check "screen reader: a reset is said ($said)" grep -q '| Best time reset |' <<<"$said"
+    check "screen reader: a reset is said" \
+        grep -q 'notification | Best time reset |  | showing' <("$tools/atspi-probe" tree)
     quit_game
     LANGUAGE=de:en start_game
     check "LANGUAGE=de: the game speaks German" grep -q '| Schließen |' <("$tools/atspi-probe" tree)

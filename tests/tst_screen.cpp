@@ -423,15 +423,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(s.window));
         s.window->resize(s.window->minimumWidth(), s.window->minimumHeight());
         s.window->grabWindow();
-        const auto told = [&](const char *name, QAccessible::Text text = QAccessible::Name) {
-            return QAccessible::queryAccessibleInterface(s.item(name))->text(text);
-        };
-        QVERIFY(s.text("title") == "Brinmor" && s.text("timeReadout") == "00.00");
-        QVERIFY(s.text("bestText").contains(rtl ? "\u20681:01.50\u2069" : "1:01.50")); // ASCII, in its own order
+        QVERIFY(s.text("title") == "Brinmor" && s.text("bestText").contains(rtl ? "\u20681:01.50\u2069" : "1:01.50"));
         const std::pair<QString, const char *> english[] = {{s.text("bestText"), "Best: 1:01.50"},
             {s.text("resetButton"), "Reset High Score"}, {s.text("badge"), "🎉 New Record!"},
-            {told("minimiseButton"), "Minimise"}, {told("closeButton"), "Close"},
-            {told("holdButtonView", QAccessible::Description), "Hold Space or the mouse button. Best: 1:01.50"}};
+            {QAccessible::queryAccessibleInterface(s.item("closeButton"))->text(QAccessible::Name), "Close"}};
         for (const auto &[shown, key] : english)
             QVERIFY2((shown != QString::fromUtf8(key)) == known, key);
         for (const char *label : {"title", "bestRow", "badge", "resetButton"}) // nothing clipped at the minimum size
