@@ -94,11 +94,11 @@ scenario() { # name
     sleep 0.3 # the store writes on a thread of its own; under load it may take a moment
     check "$1: a 1.5 s mouse hold is stored as such ($(stored))" near "$(stored)" 1.5
     pointer move 0 0
-    (for _ in $(seq 6); do sleep 0.2; screenshot "$work/held"; done) &
+    (for i in $(seq 6); do sleep 0.2; screenshot "$work/held$i"; done) & # the last may come after the release
     hold_space 2000
     wait $!
     sleep 0.3
-    held=$(pixel "$work/held" $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + 111)))
+    held=$(pixel "$work/held1" $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + 111)))
     check "$1: held Space turns the button green ($held)" test "$held" = "51 199 128"
     check "$1: a 2 s Space hold is stored as such ($(stored))" near "$(stored)" 2.0
     quit_game
