@@ -8,7 +8,6 @@
 #include <cmath>
 #include <mutex>
 #include <thread>
-#include <variant>
 #include <vector>
 
 // A clock that moves only when the test says so.
@@ -20,38 +19,29 @@ struct FakeClock final : Clock {
 
 // A timer that ticks only when the test fires it.
 struct FakeTimer final : RepeatingTimer {
-    void start(std::chrono::milliseconds every, std::function<void()> onTick) override
-    { period = every, tick = std::move(onTick), ++starts; }
+    void start(std::chrono::milliseconds, std::function<void()> onTick) override { tick = std::move(onTick), ++starts; }
     void stop() override { tick = nullptr; }
     bool isActive() const override { return bool(tick); }
     void fire() { if (tick) tick(); }
-    std::chrono::milliseconds period{0};
     std::function<void()> tick;
     int starts = 0;
 };
 
-// The best in memory, written as a double or as the integer 0; like the real store, never below a
-// better best, but over anything damaged. Counts the calls made on the thread that made it.
+// The best in memory; like the real store, never below a better best, but over anything damaged.
+// Counts the calls made on the thread that made it.
 struct MemoryStore final : ScoreStore {
-    explicit MemoryStore(double initial = 0.0) : value(initial) {}
+    // `elsewhere`: what another game stores while this one starts, after its first read and before its watch.
+    explicit MemoryStore(double initial = 0.0, double elsewhere = std::nan("")) : value(initial), starting(elsewhere) {}
     double load() override { return call(), best(); }
-    bool saveBest(double seconds) override
-    {
-        call();
-        const std::lock_guard lock(mutex);
-        if (!failWrites && (!std::isfinite(loaded()) || loaded() < seconds))
-            value = seconds;
-        return saved.push_back(seconds), !failWrites;
-    }
-    bool saveReset() override
-    {
-        call();
-        const std::lock_guard lock(mutex);
-        value = failWrites ? value : 0;
-        return saved.push_back(0), !failWrites;
-    }
+    bool saveBest(double seconds) override { return write(seconds, true); }
+    bool saveReset() override { return write(0.0, false); }
     QString location() const override { return QStringLiteral("/memory/Brinmor.conf"); }
-    void watch(std::function<void()> changed) override { onChange = std::move(changed); }
+    void watch(std::function<void()> changed) override
+    {
+        if (changed && std::isfinite(starting))
+            writeElsewhere(starting); // unseen: nothing watches yet
+        onChange = std::move(changed);
+    }
 
     void writeElsewhere(double seconds) // another game stores its best
     {
@@ -60,18 +50,25 @@ struct MemoryStore final : ScoreStore {
             onChange();
     }
     // What it holds, without counting as a call.
-    double best() { const std::lock_guard lock(mutex); return loaded(); }
-    bool holdsReset() { const std::lock_guard lock(mutex); return std::holds_alternative<int>(value); }
+    double best() { const std::lock_guard lock(mutex); return value; }
 
-    std::variant<double, int> value;
+    double value;
     std::vector<double> saved; // every write asked for, a reset as 0
     std::atomic<bool> failWrites{false}, stalled{false};
     const std::thread::id maker = std::this_thread::get_id();
     std::atomic<int> callsByMaker{0};
     std::function<void()> onChange;
+    const double starting;
 
 private:
-    double loaded() const { return std::holds_alternative<double>(value) ? std::get<double>(value) : 0.0; }
+    bool write(double seconds, bool unlessBetter)
+    {
+        call();
+        const std::lock_guard lock(mutex);
+        if (!failWrites && !(unlessBetter && std::isfinite(value) && value >= seconds))
+            value = seconds;
+        return saved.push_back(seconds), !failWrites;
+    }
     void call() // a slow disk while stalled, for five seconds at most
     {
         callsByMaker += std::this_thread::get_id() == maker;
