@@ -64,7 +64,7 @@ quits() { # within two seconds, with status 0
 }
 drag() { # from x y, by dx dy
     local path=(move "$1" "$2" down)
-    for step in 2 4 6 8 10; do path+=(sleep 0.03 move $(($1 + $3 * step / 10)) $(($2 + $4 * step / 10))); done
+    for step in 2 4 6 8 10; do path+=(sleep 0.05 move $(($1 + $3 * step / 10)) $(($2 + $4 * step / 10))); done
     pointer "${path[@]}" up
     sleep 0.4
     geometry
@@ -82,7 +82,7 @@ scenario() { # name
     local dx=$((X - x0)) dy=$((Y - y0))
     drag $((X + 30)) $((Y + 300)) 100 40
     check "$1: two background drags both move the window ($dx, $dy twice)" \
-        test $dx -ge 60 -a $dy -ge 24 -a "$X,$Y" = "$((x0 + 2 * dx)),$((y0 + 2 * dy))"
+        test $dx -ge 30 -a $dy -ge 12 -a "$X,$Y" = "$((x0 + 2 * dx)),$((y0 + 2 * dy))"
     local x1=$X w1=$WIDTH
     drag $((X + WIDTH - 3)) $((Y + 300)) 60 0
     drag $((X + WIDTH - 3)) $((Y + 300)) 60 0
