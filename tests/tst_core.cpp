@@ -185,6 +185,10 @@ private slots:
         const size_t writes = store->saved.size();
         game->hold({1.0});
         QVERIFY(store->best() == 2.0 && view.highScore() == 2.0 && store->saved.size() == writes);
+        store->failWrites = true; // while a reset waits to be stored, the best still there is no other game's
+        view.resetHighScore();
+        QVERIFY(view.waitForStore() && view.highScore() == 0.0);
+        store->failWrites = false;
         view.startHolding();
         game.reset();
         QVERIFY(!timer->isActive());
