@@ -10,7 +10,9 @@
 
 #include <QAccessible>
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -54,14 +56,47 @@ bool near(QColor a, QColor b)
         && qAbs(a.alpha() - b.alpha()) <= 2;
 }
 
-class StandInPortal : public QObject
+// WCAG's contrast of a text in a part of a frame: its most contrasting pixel against the part's commonest colour.
+double contrast(const QImage &frame, const QRectF &part)
+{
+    const auto luminance = [](QColor c) { // of sRGB made linear, plus WCAG's flare
+        const auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF()) + 0.05;
+    };
+    QHash<QRgb, int> count;
+    const QRect r = part.toAlignedRect();
+    for (int i = 0; i < r.width() * r.height(); ++i)
+        ++count[frame.pixel(r.x() + i % r.width(), r.y() + i / r.width())];
+    const double behind = luminance(std::max_element(count.keyValueBegin(), count.keyValueEnd(),
+                                                     [](auto a, auto b) { return a.second < b.second; })->first);
+    double most = 1;
+    for (const QRgb colour : count.keys())
+        most = qMax(most, qMax(luminance(colour), behind) / qMin(luminance(colour), behind));
+    return most;
+}
+
+// Answers as a desktop's portal does: each setting by its namespace and key, NotFound for one it does not have.
+class StandInPortal : public QObject, protected QDBusContext
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
 public:
-    uint scheme = 0; // no preference: the palette decides
+    QVariantMap settings; // by "namespace key"
+    void change(const QString &setting, const QVariant &value) // as the desktop's settings panel does
+    {
+        settings[setting] = value;
+        QDBusMessage changed = QDBusMessage::createSignal("/org/freedesktop/portal/desktop",
+                                                          "org.freedesktop.portal.Settings", "SettingChanged");
+        changed << setting.section(' ', 0, 0) << setting.section(' ', 1) << QVariant::fromValue(QDBusVariant(value));
+        QVERIFY(QDBusConnection(QStringLiteral("portal")).send(changed));
+    }
 public slots:
-    QDBusVariant Read(QString, QString) { return QDBusVariant(QVariant::fromValue(QDBusVariant(scheme))); }
+    QDBusVariant Read(const QString &group, const QString &key)
+    {
+        if (!settings.contains(group + ' ' + key))
+            sendErrorReply(QStringLiteral("org.freedesktop.portal.Error.NotFound"), QStringLiteral("not found"));
+        return QDBusVariant(QVariant::fromValue(QDBusVariant(settings.value(group + ' ' + key))));
+    }
 };
 } // namespace
 
@@ -97,8 +132,9 @@ private slots:
         const double stored = dark ? -1.0 : 0.0;
         const QStringList colours = dark ? QStringList{"#30d158", "#ffd60a", "#ff9f0a"}
                                          : QStringList{"#34c759", "#ffcc00", "#ff9500"};
-        m_portal.scheme = dark ? 1 : 0; // the palette disagrees: the fixed dark pair, not the palette's text
-        const auto restore = qScopeGuard([&] { m_portal.scheme = 0; });
+        // The palette disagrees: the fixed dark pair, not the palette's text. 0: no preference, the palette decides.
+        m_portal.settings = {{"org.freedesktop.appearance color-scheme", dark ? 1u : 0u}};
+        const auto restore = qScopeGuard([&] { m_portal.settings.clear(); });
         const QPalette palette = QGuiApplication::palette();
         Screen s(stored);
         QVERIFY(QTest::qWaitForWindowExposed(s.window));
@@ -232,10 +268,7 @@ private slots:
         QTest::mousePress(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
         s.tickAt(9.0);
         if (dark) { // the desktop turns light while the game runs
-            QDBusMessage changed = QDBusMessage::createSignal("/org/freedesktop/portal/desktop",
-                                                              "org.freedesktop.portal.Settings", "SettingChanged");
-            changed << "org.freedesktop.appearance" << "color-scheme" << QVariant::fromValue(QDBusVariant(2u));
-            QVERIFY(QDBusConnection(QStringLiteral("portal")).send(changed));
+            m_portal.change("org.freedesktop.appearance color-scheme", 2u);
             QTRY_VERIFY(near(s.colour("title"), palette.windowText().color()) && s.window->color() == palette.window());
         }
         s.window->close(); // closed mid-hold: the hold ends like a release
@@ -401,6 +434,60 @@ private slots:
         QVERIFY(s.store->best() == 0.0 && s.store->saved.size() == 1);
     }
 
+    void followsTheDesktopsAccessibilitySettings()
+    {
+        const QString gnome = "org.gnome.desktop.interface ", fdo = "org.freedesktop.appearance ",
+                      a11y = "org.gnome.desktop.a11y.interface high-contrast",
+                      kde = "org.kde.kdeglobals.KDE AnimationDurationFactor";
+        const QVariantMap off = {{a11y, false}, {fdo + "contrast", 0u}, {fdo + "color-scheme", 0u}, {kde, "1"},
+            {gnome + "text-scaling-factor", 1.0}, {gnome + "enable-animations", true}, {fdo + "reduced-motion", 0u}};
+        struct Case { QVariantMap settings; bool contrast; double scale; bool still; };
+        const Case cases[] = {{{}, false, 1, false}, // a portal without any of them
+            {{{a11y, true}, {gnome + "text-scaling-factor", 1.5}, {gnome + "enable-animations", false}}, true, 1.5, true},
+            {{{fdo + "contrast", 1u}, {fdo + "color-scheme", 1u}, {gnome + "text-scaling-factor", 1.25},
+              {fdo + "reduced-motion", 1u}}, true, 1.25, true},
+            {{{a11y, "true"}, {fdo + "contrast", 2u}, {gnome + "text-scaling-factor", "2"}, {kde, "fast"},
+              {gnome + "enable-animations", true}}, false, 1, false},
+            {{{kde, "0"}}, false, 1, true}};
+        QImage today;
+        for (const Case &c : cases) {
+            m_portal.settings = c.settings;
+            Screen s;
+            // The game asked the portal before this, and the answers come in order.
+            QDBusPendingCallWatcher last(QDBusConnection::sessionBus().asyncCall(QDBusMessage::createMethodCall(
+                "org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop", "org.freedesktop.portal.Settings",
+                "Read") << "" << ""));
+            QVERIFY(QSignalSpy(&last, &QDBusPendingCallWatcher::finished).wait());
+            const auto caption = [&] { return QRectF(-50, -8, 100, 16).translated(s.rect("holdButton").center()); };
+            QTest::mousePress(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
+            s.tickAt(1.0);
+            const QImage held = s.window->grabWindow();
+            const bool heldReads = contrast(held, caption()) >= 7;
+            const bool greenReads = contrast(held, s.rect("timeReadout")) >= 7;
+            QTest::mouseRelease(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
+            QCOMPARE(s.item("badge")->scale() == 1.0, c.still); // in the first frame after a record, or on the spring
+            s.window->findChild<QObject *>(QStringLiteral("badgeSpring"))->setProperty("running", false);
+            s.item("badgeSlot")->setProperty("progress", 1.0);
+            for (const auto &[text, size] : {std::pair{"title", 28}, {"timeReadout", 56}, {"bestText", 16}, {"badge", 14},
+                                             {"resetButton", 12}, {"minimiseButton", 16}, {"closeButton", 18}})
+                QVERIFY2(s.font(text).pixelSize() == qRound(size * c.scale), text);
+            QCOMPARE(s.rect("holdButton").width() > 180, c.scale > 1.25); // only when the caption would not fit
+            const QImage frame = s.window->grabWindow();
+            for (const QRectF &text : {s.rect("title"), s.rect("timeReadout"), s.rect("resetButton"), caption(),
+                                       s.rect("minimiseButton"), s.rect("closeButton")})
+                QVERIFY((contrast(frame, text) >= 7 && heldReads) || !c.contrast);
+            // Today's secondary text, orange (the badge's text, not its emoji) and green do not reach it.
+            const QRectF badge = s.rect("badge").adjusted(s.rect("badge").width() / 3, 0, 0, 0);
+            QVERIFY((contrast(frame, s.rect("bestText")) >= 7) == c.contrast && greenReads == c.contrast
+                    && (contrast(frame, badge) >= 7) == c.contrast);
+            // Turned off while the game runs: today's look, to the pixel.
+            for (auto setting = off.begin(); setting != off.end(); ++setting)
+                m_portal.change(setting.key(), setting.value());
+            s.window->resize(420, 620);
+            QTRY_VERIFY(s.window->grabWindow() == (today.isNull() ? today = s.window->grabWindow() : today));
+        }
+    }
+
     void eachEdgeAndCornerResizesAsDrawn()
     {
         Screen s;
@@ -440,13 +527,16 @@ private slots:
         QCOMPARE(translator.loadFor(QLocale(language)), known);
         QCoreApplication::installTranslator(&translator);
         QGuiApplication::setLayoutDirection(translator.direction());
+        m_portal.settings = {{"org.gnome.desktop.interface text-scaling-factor", 2.0}}; // the most it must fit
         const auto restore = qScopeGuard([&] {
+            m_portal.settings.clear();
             QCoreApplication::removeTranslator(&translator);
             QGuiApplication::setLayoutDirection(Qt::LeftToRight);
         });
         Screen s(61.5);
         QVERIFY(QTest::qWaitForWindowExposed(s.window));
-        s.window->resize(s.window->minimumWidth(), s.window->minimumHeight());
+        QTRY_COMPARE(s.window->width(), s.window->minimumWidth()); // grown to the larger text
+        s.window->setHeight(s.window->minimumHeight());
         s.window->grabWindow();
         QVERIFY(s.text("title") == "Brinmor" && s.text("bestText").contains(rtl ? "\u20681:01.50\u2069" : "1:01.50"));
         const std::pair<QString, const char *> english[] = {{s.text("bestText"), "Best: 1:01.50"},

@@ -10,13 +10,18 @@ Window {
 
     flags: Qt.Window | Qt.FramelessWindowHint
     title: qsTr("Brinmor")
-    color: translucent ? "transparent" : Theme.backdrop
-    minimumWidth: screen.implicitWidth
+    // High contrast wants an opaque backdrop, blur or not.
+    readonly property bool frosted: translucent && !Theme.highContrast
+
+    color: frosted ? "transparent" : Theme.backdrop
+    minimumWidth: Math.ceil(screen.implicitWidth)
     // Room for the badge and the reset button from the start, so the window seldom has to grow.
     width: 420
     height: 620
     visible: true
-    // Content that grows past the window (a first record adds the badge and the reset button) gets its room.
+    // Content that grows past the window (a first record adds the badge and the reset button, larger text
+    // widens everything) gets its room.
+    onMinimumWidthChanged: width = Math.max(width, minimumWidth)
     onMinimumHeightChanged: height = Math.max(height, minimumHeight)
     // Without a window manager nobody else gives the new window the keyboard.
     Component.onCompleted: requestActivate()
@@ -33,7 +38,7 @@ Window {
 
     Backdrop {
         anchors.fill: parent
-        translucent: window.translucent
+        translucent: window.frosted
         still: window.game.isHolding
     }
 

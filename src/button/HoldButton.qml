@@ -24,14 +24,19 @@ Item {
         view.focus = true;
     }
 
-    width: 180
-    height: 180
+    // 180 x 180, larger only when large text would not fit in it.
+    width: view.implicitWidth
+    height: view.implicitHeight
 
     HoldButtonNSView {
         id: view
         objectName: "holdButtonView"
         anchors.fill: parent
         isHolding: bridge.isHolding
+        idleColor: Theme.holdIdle
+        heldColor: Theme.holdHeld
+        captionColor: Theme.holdCaption
+        textScale: Appearance.textScale
         onPress: bridge.press()
         onRelease: bridge.release()
 

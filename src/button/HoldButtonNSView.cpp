@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QQuickWindow>
 #include <QTouchEvent>
+#include <cmath>
 
 HoldButtonNSView::HoldButtonNSView(QQuickItem *parent)
     : QQuickPaintedItem(parent)
@@ -35,9 +36,26 @@ QString HoldButtonNSView::caption() const
     return m_isHolding ? QStringLiteral("HOLDING...") : QStringLiteral("HOLD ME");
 }
 
-QColor HoldButtonNSView::fillColor() const
+void HoldButtonNSView::setTextScale(qreal scale)
 {
-    return m_isHolding ? QColor::fromRgbF(0.2f, 0.78f, 0.5f, 1.0f) : QColor::fromRgbF(0.2f, 0.4f, 0.95f, 1.0f);
+    if (m_textScale == scale)
+        return;
+    m_textScale = scale;
+    // The circle grows only when the longer caption, its corners a few pixels clear, would not fit inside it.
+    const QFontMetricsF metrics(captionFont());
+    const qreal caption = std::hypot(metrics.horizontalAdvance(QStringLiteral("HOLDING...")), metrics.height());
+    const qreal side = qMax(naturalSize, std::ceil(caption + 8));
+    setImplicitSize(side, side);
+    update();
+    emit lookChanged();
+}
+
+QFont HoldButtonNSView::captionFont() const
+{
+    QFont font;
+    font.setPixelSize(qRound(20 * m_textScale));
+    font.setBold(true);
+    return font;
 }
 
 QRectF HoldButtonNSView::circleRect(const QSizeF &bounds)
@@ -56,15 +74,13 @@ void HoldButtonNSView::paint(QPainter *painter)
     painter->setBrush(fillColor());
     painter->drawEllipse(circleRect(bounds));
 
-    QFont font;
-    font.setPixelSize(20);
-    font.setBold(true);
+    const QFont font = captionFont();
     const QFontMetricsF metrics(font);
     const QString text = caption();
     const qreal textWidth = metrics.horizontalAdvance(text);
     const QPointF origin(bounds.width() * 0.5 - textWidth * 0.5, bounds.height() * 0.5 - metrics.height() * 0.5);
     painter->setFont(font);
-    painter->setPen(Qt::white);
+    painter->setPen(m_captionColor);
     painter->drawText(origin + QPointF(0, metrics.ascent()), text);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QQuickPaintedItem>
 #include <QtQml/qqmlregistration.h>
 
@@ -13,6 +15,11 @@ class HoldButtonNSView : public QQuickPaintedItem
     QML_ELEMENT
     Q_PROPERTY(bool isHolding READ isHolding WRITE setIsHolding NOTIFY isHoldingChanged)
     Q_PROPERTY(QString caption READ caption NOTIFY isHoldingChanged)
+    // The two fills and the caption's colour, which high contrast changes, and the text size the desktop asks for.
+    Q_PROPERTY(QColor idleColor READ idleColor WRITE setIdleColor NOTIFY lookChanged)
+    Q_PROPERTY(QColor heldColor READ heldColor WRITE setHeldColor NOTIFY lookChanged)
+    Q_PROPERTY(QColor captionColor READ captionColor WRITE setCaptionColor NOTIFY lookChanged)
+    Q_PROPERTY(qreal textScale READ textScale WRITE setTextScale NOTIFY lookChanged)
     // True while the keyboard is in use, so that a focus ring is only shown to keyboard players.
     Q_PROPERTY(bool visualFocus READ visualFocus NOTIFY visualFocusChanged)
 
@@ -26,8 +33,17 @@ public:
 
     bool visualFocus() const { return m_visualFocus; }
 
+    QColor idleColor() const { return m_idleColor; }
+    void setIdleColor(const QColor &color) { setLook(m_idleColor, color); }
+    QColor heldColor() const { return m_heldColor; }
+    void setHeldColor(const QColor &color) { setLook(m_heldColor, color); }
+    QColor captionColor() const { return m_captionColor; }
+    void setCaptionColor(const QColor &color) { setLook(m_captionColor, color); }
+    qreal textScale() const { return m_textScale; }
+    void setTextScale(qreal scale);
+
     QString caption() const;
-    QColor fillColor() const;
+    QColor fillColor() const { return m_isHolding ? m_heldColor : m_idleColor; }
     // The circle's rectangle for given bounds: the largest square, centred, no margin.
     static QRectF circleRect(const QSizeF &bounds);
 
@@ -35,6 +51,7 @@ public:
 
 signals:
     void isHoldingChanged();
+    void lookChanged();
     void visualFocusChanged();
     void press();
     void release();
@@ -58,8 +75,22 @@ private:
     void beginPress(Source source);
     void endPress(Source source);
     void setVisualFocus(bool value);
+    template <typename T>
+    void setLook(T &field, const T &value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        update();
+        emit lookChanged();
+    }
+    QFont captionFont() const;
 
     bool m_isHolding = false;
+    QColor m_idleColor = QColor::fromRgbF(0.2f, 0.4f, 0.95f, 1.0f);
+    QColor m_heldColor = QColor::fromRgbF(0.2f, 0.78f, 0.5f, 1.0f);
+    QColor m_captionColor = Qt::white;
+    qreal m_textScale = 1.0;
     bool m_visualFocus = false;
     Source m_pressedBy = Source::None;
     // The finger that holds, of all those on the button.

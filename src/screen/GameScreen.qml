@@ -36,7 +36,7 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTr("Brinmor")
             font.family: Theme.roundedFamily
-            font.pixelSize: 28
+            font.pixelSize: Theme.textSize(28)
             font.bold: true
             color: Theme.primary
             Accessible.role: Accessible.Heading
@@ -66,7 +66,7 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             visible: screen.game.highScore > 0
             text: qsTr("Reset High Score")
-            font.pixelSize: 12
+            font.pixelSize: Theme.textSize(12)
             color: Theme.secondary
             onClicked: screen.game.resetHighScore()
             // Gone with the best it reset: a keyboard player is not left with the focus nowhere.

@@ -26,7 +26,7 @@ Column {
         font.weight: Font.DemiBold
         Accessible.role: Accessible.Paragraph
         Accessible.name: readout.game.isHolding ? readout.game.formatTime(readout.heldSeconds) : text
-        font.pixelSize: 56
+        font.pixelSize: Theme.textSize(56)
         color: readout.game.isHolding ? Theme.green : Theme.primary
     }
 
@@ -49,7 +49,7 @@ Column {
             objectName: "bestText"
             text: qsTr("Best: %1").arg(Theme.isolated(readout.game.formatTime(readout.game.highScore)))
             font.family: Theme.monospaceFamily
-            font.pixelSize: 16
+            font.pixelSize: Theme.textSize(16)
             font.weight: Font.Medium
             color: Theme.secondary
             Accessible.role: Accessible.Paragraph
@@ -79,7 +79,7 @@ Column {
             anchors.verticalCenterOffset: readout.gap / 2
             anchors.horizontalCenter: parent.horizontalCenter
             text: qsTr("🎉 New Record!")
-            font.pixelSize: 14
+            font.pixelSize: Theme.textSize(14)
             font.weight: Font.DemiBold
             color: Theme.orange
             // Below a pixel the colour emoji has no size to be drawn at.
@@ -104,9 +104,11 @@ Column {
 
     Connections {
         target: readout.game
-        // Only a new record animates; the badge leaves at once.
+        // Only a new record animates, and only where the desktop lets things move; the badge leaves at once.
         function onShowNewRecordChanged() {
-            if (readout.game.showNewRecord) {
+            if (readout.game.showNewRecord && Theme.reducedMotion) {
+                badgeSlot.progress = 1;
+            } else if (readout.game.showNewRecord) {
                 springIn.restart();
             } else {
                 springIn.stop();

@@ -38,5 +38,6 @@ Text {
         radius: 3
         color: "transparent"
         border.color: Theme.focus
+        border.width: Theme.highContrast ? 2 : 1
     }
 }

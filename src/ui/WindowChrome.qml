@@ -32,24 +32,24 @@ Item {
 
         PlainButton {
             objectName: "minimiseButton"
-            width: chrome.target
-            height: chrome.target
+            width: Math.max(chrome.target, implicitWidth)
+            height: Math.max(chrome.target, implicitHeight)
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
             text: "\u2013"
-            font.pixelSize: 16
+            font.pixelSize: Theme.textSize(16)
             color: Theme.secondary
             Accessible.name: qsTr("Minimise")
             onClicked: chrome.Window.window.showMinimized()
         }
         PlainButton {
             objectName: "closeButton"
-            width: chrome.target
-            height: chrome.target
+            width: Math.max(chrome.target, implicitWidth)
+            height: Math.max(chrome.target, implicitHeight)
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
             text: "\u00D7"
-            font.pixelSize: 18
+            font.pixelSize: Theme.textSize(18)
             color: Theme.secondary
             Accessible.name: qsTr("Close")
             onClicked: chrome.Window.window.close()
