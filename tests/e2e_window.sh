@@ -4,14 +4,14 @@
 #   usage: e2e_window.sh x11|wayland BRINMOR TST_CORE (which reads the store back)
 set -euo pipefail
 backend=$1 brinmor=$2 probe=$3
-tools=$(dirname "$(realpath "$0")")/../tools work=$(mktemp -d)
-chmod 755 "$work" && mkdir -m 700 "$work/runtime"
+tools=$(dirname "$(realpath "$0")")/../tools
+source "$tools/headless-session"
+session_begin
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime store=$work/config/Brinmor/Brinmor.conf
 unset QT_QPA_PLATFORM QT_QUICK_BACKEND
-passes=0 failures=0 game= helpers=()
-trap 'kill -9 $game ${helpers[*]} 2>/dev/null; umount -l "$work/small" 2>/dev/null || true; rm -rf "$work"' EXIT
+passes=0 failures=0 game=
+trap 'kill -9 $game 2>/dev/null || true; umount -l "$work/small" 2>/dev/null || true; session_end' EXIT
 check() { if "${@:2}"; then echo "ok: $1"; ((++passes)); else echo "FAILED: $1"; ((++failures)); fi; }
-helper() { "$@" >/dev/null 2>&1 & helpers+=($!); disown $!; }
 near() { awk -v t="$1" -v want="$2" 'BEGIN { exit !(t >= want - 0.1 && t <= want + 0.1) }'; }
 pixel() { convert "$1" -crop "1x1+$2+$3" -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:; }
 stored() { "$probe" --probe load "$store"; }
@@ -21,13 +21,13 @@ if [ "$backend" = wayland ]; then
     mkdir -m 700 "$work/sway" && chown 65534:65534 "$work/sway"
     printf '%s\n' 'output HEADLESS-1 resolution 1280x800' 'xwayland disable' 'default_floating_border none' \
         'for_window [app_id=".*"] floating enable' >"$work/sway.conf"
-    helper env HOME="$work/sway" XDG_RUNTIME_DIR="$work/sway" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
+    background env HOME="$work/sway" XDG_RUNTIME_DIR="$work/sway" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
         WLR_RENDERER=pixman setpriv --reuid=65534 --regid=65534 --clear-groups sway -c "$work/sway.conf"
     for _ in $(seq 100); do ls "$work"/sway/sway-ipc.* >/dev/null 2>&1 && break; sleep 0.05; done
     export WAYLAND_DISPLAY=$work/sway/wayland-1 SWAYSOCK=$(ls "$work"/sway/sway-ipc.*) QT_QPA_PLATFORM=wayland
     # The headless seat has a pointer and a keyboard only while some client provides them.
-    helper "$tools/virtual-pointer" sleep 600
-    helper wtype -s 600000
+    background "$tools/virtual-pointer" sleep 600
+    background wtype -s 600000
     sleep 0.5
     geometry() {
         eval "$(swaymsg -t get_tree | jq -r '.. | objects | select(.app_id == "io.github.brinmor.Brinmor")
@@ -37,10 +37,7 @@ if [ "$backend" = wayland ]; then
     hold_space() { wtype -P space -s "$1" -p space; }
     screenshot() { grim -t ppm "$1"; }
 else
-    Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 3>"$work/display" 2>/dev/null &
-    helpers+=($!) && disown $!
-    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-    export DISPLAY=:$(cat "$work/display")
+    start_x11
     xset r on
     geometry() { eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Brinmor$')")"; }
     pointer() { xdotool $(sed 's/move/mousemove/g; s/down/mousedown 1/; s/up/mouseup 1/' <<<"$*"); }
@@ -179,11 +176,10 @@ signals_and_a_full_disk() {
 }
 
 screen_reader() { # over the accessibility bus, as Orca hears it
-    dbus-daemon --session --nofork --print-address=3 3>"$work/bus" 2>/dev/null &
-    helpers+=($!) && disown $!
+    background dbus-daemon --session --nofork --print-address=3 3>"$work/bus"
     for _ in $(seq 100); do [ -s "$work/bus" ] && break; sleep 0.05; done
     export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus") QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-    helper /usr/libexec/at-spi-bus-launcher --launch-immediately
+    background /usr/libexec/at-spi-bus-launcher --launch-immediately
     for _ in $(seq 50); do "$tools/atspi-probe" enable 2>/dev/null && break; sleep 0.1; done
     rm -f "$store"
     "$tools/atspi-probe" events 6 >"$work/heard" &
@@ -217,7 +213,8 @@ if [ "$backend" = wayland ]; then
 else
     scenario "x11 without a window manager"
     screen_reader
-    helper xcompmgr
+    background xcompmgr
+    compositor=$started
     sleep 0.3
     backdrop "a compositor without blur: opaque" 24 0 230 255
     root_blur() { xprop -root -f _KDE_NET_WM_BLUR_BEHIND_REGION 32c "$1" _KDE_NET_WM_BLUR_BEHIND_REGION ${2-}; }
@@ -225,10 +222,10 @@ else
     backdrop "a compositor that blurs: frosted over the black root" 32 1 150 225
     root_blur -remove
     backdrop "blur no longer announced, its name still known: opaque" 24 0 230 255
-    root_blur -set 0 && kill "${helpers[-1]}" && sleep 0.3
+    root_blur -set 0 && kill -- "-$compositor" && sleep 0.3
     backdrop "blur announced, but the compositor has quit: opaque" 24 0 230 255
     root_blur -remove
-    helper openbox
+    background openbox
     sleep 0.5
     scenario "x11 under openbox"
     signals_and_a_full_disk
