@@ -32,8 +32,8 @@ ContentView::ContentView(Services services, QObject *parent)
     , m_highScore(storedBest(*m_services.store))
     , m_store(m_services.store)
 {
-    connect(&m_store, &StoreWorker::written, this, &ContentView::storeWritten);
-    connect(&m_store, &StoreWorker::changedElsewhere, this, &ContentView::adoptStored);
+    connect(&m_store, &StoreThread::written, this, &ContentView::storeWritten);
+    connect(&m_store, &StoreThread::changedElsewhere, this, &ContentView::adoptStored);
 }
 
 ContentView::~ContentView()

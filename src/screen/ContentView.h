@@ -3,7 +3,7 @@
 #include "Clock.h"
 #include "RepeatingTimer.h"
 #include "ScoreStore.h"
-#include "StoreWorker.h"
+#include "StoreThread.h"
 
 #include <QObject>
 #include <QString>
@@ -32,7 +32,7 @@ public:
     // The real services: monotonic clock, 10 ms QTimer, the user's settings file.
     explicit ContentView(QObject *parent = nullptr);
     explicit ContentView(Services services, QObject *parent = nullptr);
-    // Gives a best or a reset not yet stored its last chance, waiting up to StoreWorker::closeBound.
+    // Gives a best or a reset not yet stored its last chance, waiting up to StoreThread::closeBound.
     ~ContentView() override;
 
     bool isHolding() const { return m_isHolding; }
@@ -50,7 +50,7 @@ public:
     Q_INVOKABLE QString formatTime(double seconds) const;
 
     // Waits until the store has caught up with the game; false when it took longer than `bound`.
-    bool waitForStore(std::chrono::milliseconds bound = StoreWorker::closeBound);
+    bool waitForStore(std::chrono::milliseconds bound = StoreThread::closeBound);
 
 signals:
     void isHoldingChanged();
@@ -83,7 +83,7 @@ private:
     double m_highScore;
     std::optional<Clock::TimePoint> m_startTime;
     bool m_showNewRecord = false;
-    StoreWorker m_store;
+    StoreThread m_store;
     // What the store does not hold yet; said once on stderr while it fails.
     Unsaved m_unsaved = Unsaved::None;
     bool m_unsavedReported = false;
