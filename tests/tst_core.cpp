@@ -191,7 +191,7 @@ private slots:
         store->failWrites = false;
         view.startHolding();
         game.reset();
-        QVERIFY(!timer->isActive());
+        QVERIFY(!timer->isActive() && !store->onChange); // nor the watch
     }
 
     void formatsEveryTimeTheSameWayEverywhere()
