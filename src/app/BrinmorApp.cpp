@@ -26,10 +26,7 @@ BrinmorApp::BrinmorApp(int &argc, char **argv)
     : m_app(argc, argv)
 {
     setNames();
-    if (m_translator.loadFor(QLocale::system())) {
-        QCoreApplication::installTranslator(&m_translator);
-        QGuiApplication::setLayoutDirection(m_translator.direction());
-    }
+    m_translator.install(QLocale::system());
 }
 
 BrinmorApp::~BrinmorApp() = default;

@@ -1,11 +1,12 @@
 #include "GameTranslator.h"
 
-bool GameTranslator::loadFor(const QLocale &locale)
-{
-    return load(locale, QStringLiteral("brinmor"), QStringLiteral("_"), QStringLiteral(":/i18n"));
-}
+#include <QGuiApplication>
 
-Qt::LayoutDirection GameTranslator::direction() const
+bool GameTranslator::install(const QLocale &locale)
 {
-    return isEmpty() ? Qt::LeftToRight : QLocale(language()).textDirection();
+    if (!load(locale, QStringLiteral("brinmor"), QStringLiteral("_"), QStringLiteral(":/i18n")))
+        return false;
+    QCoreApplication::installTranslator(this);
+    QGuiApplication::setLayoutDirection(QLocale(language()).textDirection());
+    return true;
 }

@@ -12,9 +12,8 @@ class GameTranslator : public QTranslator
 public:
     using QTranslator::QTranslator;
 
-    // The first of the locale's languages (LANGUAGE, then LC_ALL, LC_MESSAGES, LANG) that the game
-    // speaks; false, and nothing loaded, when it speaks none of them.
-    bool loadFor(const QLocale &locale);
-    // Right to left for Arabic and its like; left to right when nothing is loaded.
-    Qt::LayoutDirection direction() const;
+    // Makes the first of the locale's languages (LANGUAGE, then LC_ALL, LC_MESSAGES, LANG) that the game
+    // speaks the application's, and its reading direction the screen's: Arabic and its like mirror it.
+    // False, and nothing changed, when the game speaks none of them.
+    bool install(const QLocale &locale);
 };
