@@ -471,19 +471,20 @@ private slots:
         QTemporaryDir devices; // where new input devices appear
         Screen s(0.5);
         const auto reader = std::make_shared<FakeTimer>();
-        Gamepads pads(s.window, devices.path(), reader);
+        const auto opened = [](int i) { return SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(i)); };
         const auto push = [&](SDL_Joystick *pad, bool down, int which = SDL_CONTROLLER_BUTTON_A) {
             SDL_JoystickSetVirtualButton(pad, which, down), reader->fire();
         };
         const auto tap = [&](SDL_Joystick *pad, int which) { push(pad, true, which), push(pad, false, which); };
 
-        // Two pads plugged in while the game runs: found when the devices' folder changes; nothing read before.
-        for (int pad = 0; pad < 2; ++pad) // their buttons numbered as SDL's game-controller API numbers them
-            SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0, SDL_CONTROLLER_BUTTON_MAX, 0);
-        SDL_Joystick *one = SDL_JoystickOpen(0), *two = SDL_JoystickOpen(1);
-        QVERIFY(QTest::qWaitForWindowActive(s.window) && !reader->isActive());
+        // A pad there from the start, and one plugged in while the game runs: found when the devices' folder changes.
+        SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0, SDL_CONTROLLER_BUTTON_MAX, 0);
+        Gamepads pads(s.window, devices.path(), reader);
+        SDL_Joystick *one = opened(0), *two = nullptr;
+        QVERIFY(one && QTest::qWaitForWindowActive(s.window));
+        SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0, SDL_CONTROLLER_BUTTON_MAX, 0);
         QVERIFY(QFile(devices.filePath("event3")).open(QIODevice::WriteOnly));
-        QTRY_VERIFY(reader->isActive());
+        QTRY_VERIFY((two = opened(1)));
         push(one, true);
         s.tickAt(2.0);
         push(one, false);
@@ -503,18 +504,16 @@ private slots:
         QTest::mouseRelease(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
 
         // The D-pad moves the focus as Shift+Tab and Tab do, A presses the control in focus, no other button does.
-        tap(one, SDL_CONTROLLER_BUTTON_DPAD_UP);
-        tap(one, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-        tap(one, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-        tap(one, SDL_CONTROLLER_BUTTON_B);
+        for (const int which : {SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+                                SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_B})
+            tap(one, which);
         QVERIFY(s.window->activeFocusItem() == s.item("resetButton") && s.game.highScore() == 2.0);
         tap(one, SDL_CONTROLLER_BUTTON_A);
         QVERIFY(s.game.waitForStore() && s.store->best() == 0.0);
 
         // Another window takes the focus: a pad's hold goes on, and a press made meanwhile is not this game's.
         push(two, true);
-        QWindow other;
-        other.show();
+        QWindow().show();
         QTRY_VERIFY(!s.window->isActive() && s.game.isHolding());
         push(two, false);
         QVERIFY(!s.game.isHolding() && !reader->isActive());
