@@ -24,12 +24,12 @@ public:
     bool isHolding() const { return m_isHolding; }
     void setIsHolding(bool value);
 
-    bool visualFocus() const { return m_visualFocus; }
-
     // A game pad's bottom face button while this has the focus (see Gamepads); `pad` is SDL's
     // instance id of the pad. A pad's hold is its own: only that pad's release ends it.
     void padPressed(int pad);
     void padReleased(int pad);
+
+    bool visualFocus() const { return m_visualFocus; }
 
     QString caption() const;
     QColor fillColor() const;
