@@ -499,7 +499,7 @@ private slots:
         QVERIFY(s.game.isHolding() && s.timer->starts == 2);
         push(one, false);
         QTest::mousePress(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
-        tap(two, SDL_CONTROLLER_BUTTON_A);
+        tap(one, SDL_CONTROLLER_BUTTON_A);
         QVERIFY(s.game.isHolding() && s.timer->starts == 3);
         QTest::mouseRelease(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
 
