@@ -132,7 +132,7 @@ int main(int argc, char *argv[])
         std::sort(times->begin(), times->end());
     std::printf("A pressed to the green frame over %d presses: median %.1f ms, 90th percentile %.1f ms, max %.1f ms\n",
                 presses, waited[presses / 2], waited[presses * 9 / 10], waited.back());
-    std::printf("  of which until the game holds (the pad read): median %.1f ms, 90th percentile %.1f ms, max %.1f ms\n",
+    std::printf("  of which until the game holds (the read): median %.1f ms, 90th percentile %.1f ms, max %.1f ms\n",
                 read[presses / 2], read[presses * 9 / 10], read.back());
 
     idle(1000);
