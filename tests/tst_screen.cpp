@@ -4,6 +4,7 @@
 #include "ContentView.h"
 #include "Fakes.h"
 #include "GameApplication.h"
+#include "Gamepads.h"
 #include "GameTranslator.h"
 #include "HoldButtonNSView.h"
 #include "SpringCurve.h"
@@ -22,8 +23,10 @@
 #include <QQuickWindow>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
+#include <SDL.h>
 
 Q_IMPORT_QML_PLUGIN(BrinmorPlugin)
 
@@ -509,6 +512,72 @@ private slots:
         QCOMPARE(s.rect("trophy").left() > s.rect("bestText").left(), rtl);
         QCOMPARE(s.rect("closeButton").right() < 48, rtl);
         QCOMPARE(s.rect("closeButton").left() < s.rect("minimiseButton").left(), rtl);
+    }
+
+    void aPadPlaysToo()
+    {
+        QTemporaryDir devices; // where new input devices appear
+        Screen s(0.5);
+        const auto reader = std::make_shared<FakeTimer>();
+        const auto opened = [](int i) { return SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(i)); };
+        const auto push = [&](SDL_Joystick *pad, bool down, int which = SDL_CONTROLLER_BUTTON_A) {
+            SDL_JoystickSetVirtualButton(pad, which, down), reader->fire();
+        };
+        const auto tap = [&](SDL_Joystick *pad, int which) { push(pad, true, which), push(pad, false, which); };
+
+        // A pad there from the start, and one plugged in while the game runs: found when the devices' folder changes.
+        SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0, SDL_CONTROLLER_BUTTON_MAX, 0);
+        Gamepads pads(s.window, devices.path(), reader);
+        SDL_Joystick *one = opened(0), *two = nullptr;
+        QVERIFY(one && QTest::qWaitForWindowActive(s.window));
+        SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0, SDL_CONTROLLER_BUTTON_MAX, 0);
+        QVERIFY(QFile(devices.filePath("event3")).open(QIODevice::WriteOnly));
+        QTRY_VERIFY((two = opened(1)));
+        push(one, true);
+        s.tickAt(2.0);
+        push(one, false);
+        QVERIFY(s.game.waitForStore() && s.store->best() == 2.0 && s.item("holdFocusRing")->isVisible());
+
+        // One source per hold: the pad's release ends the pad's hold, no one else's does, and it ends no other.
+        push(one, true);
+        QTest::mouseClick(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
+        QTest::keyClick(s.window, Qt::Key_Space);
+        tap(one, SDL_CONTROLLER_BUTTON_B);
+        tap(two, SDL_CONTROLLER_BUTTON_A);
+        QVERIFY(s.game.isHolding() && s.timer->starts == 2);
+        push(one, false);
+        QTest::mousePress(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
+        tap(one, SDL_CONTROLLER_BUTTON_A);
+        QVERIFY(s.game.isHolding() && s.timer->starts == 3);
+        QTest::mouseRelease(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
+
+        // The D-pad moves the focus as Shift+Tab and Tab do, A presses the control in focus, no other button does.
+        for (const int which : {SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+                                SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_B})
+            tap(one, which);
+        QVERIFY(s.window->activeFocusItem() == s.item("resetButton") && s.game.highScore() == 2.0);
+        tap(one, SDL_CONTROLLER_BUTTON_A);
+        QVERIFY(s.game.waitForStore() && s.store->best() == 0.0);
+
+        // Another window takes the focus: a pad's hold goes on, and a press made meanwhile is not this game's.
+        push(two, true);
+        QWindow().show();
+        QTRY_VERIFY(!s.window->isActive() && s.game.isHolding());
+        push(two, false);
+        QVERIFY(!s.game.isHolding() && !reader->isActive());
+        push(one, true);
+        s.window->requestActivate();
+        QTRY_VERIFY(s.window->isActive());
+        reader->fire();
+        QVERIFY(!s.game.isHolding() && s.timer->starts == 4);
+
+        // Unplugged mid-hold: the hold ends then, with the time held so far; with no pad left, nothing is read.
+        push(two, true);
+        s.tickAt(5.5);
+        SDL_JoystickDetachVirtual(1);
+        SDL_JoystickDetachVirtual(0);
+        reader->fire();
+        QVERIFY(!s.game.isHolding() && s.game.highScore() == 3.5 && !reader->isActive());
     }
 };
 

@@ -1,6 +1,7 @@
 #include "BrinmorApp.h"
 
 #include "ContentView.h"
+#include "Gamepads.h"
 #include "X11Desktop.h"
 
 #include <QDir>
@@ -68,5 +69,6 @@ int BrinmorApp::exec()
     // A logout or Ctrl+C closes the window as its close control does: a hold under way ends like a
     // release, and what the store lacks gets its last chance.
     QObject::connect(&m_quitSignals, &QuitSignals::quitRequested, window, &QWindow::close);
+    Gamepads gamepads(window);
     return m_app.exec();
 }

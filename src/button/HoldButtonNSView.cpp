@@ -167,6 +167,22 @@ void HoldButtonNSView::keyReleaseEvent(QKeyEvent *event)
         endPress(Source::Key);
 }
 
+void HoldButtonNSView::padPressed(int pad)
+{
+    // Played like the keyboard, by moving the focus: the ring shows where it is.
+    setVisualFocus(true);
+    if (m_pressedBy == Source::None) {
+        m_pad = pad;
+        beginPress(Source::Pad);
+    }
+}
+
+void HoldButtonNSView::padReleased(int pad)
+{
+    if (pad == m_pad)
+        endPress(Source::Pad);
+}
+
 void HoldButtonNSView::focusInEvent(QFocusEvent *event)
 {
     QQuickPaintedItem::focusInEvent(event);

@@ -31,6 +31,11 @@ public:
     bool isHolding() const { return m_isHolding; }
     void setIsHolding(bool value);
 
+    // A game pad's bottom face button while this has the focus (see Gamepads); `pad` is SDL's
+    // instance id of the pad. A pad's hold is its own: only that pad's release ends it.
+    void padPressed(int pad);
+    void padReleased(int pad);
+
     bool visualFocus() const { return m_visualFocus; }
 
     QColor idleColor() const { return m_idleColor; }
@@ -70,7 +75,7 @@ protected:
     void itemChange(ItemChange change, const ItemChangeData &data) override;
 
 private:
-    enum class Source { None, Mouse, Finger, Key };
+    enum class Source { None, Mouse, Finger, Key, Pad };
 
     void beginPress(Source source);
     void endPress(Source source);
@@ -95,4 +100,6 @@ private:
     Source m_pressedBy = Source::None;
     // The finger that holds, of all those on the button.
     int m_finger = -1;
+    // The pad that holds, of all those connected.
+    int m_pad = -1;
 };
