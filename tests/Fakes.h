@@ -19,11 +19,13 @@ struct FakeClock final : Clock {
 
 // A timer that ticks only when the test fires it.
 struct FakeTimer final : RepeatingTimer {
-    void start(std::chrono::milliseconds, std::function<void()> onTick) override { tick = std::move(onTick), ++starts; }
+    void start(std::chrono::milliseconds every, std::function<void()> onTick) override
+    { tick = std::move(onTick), period = every, ++starts; }
     void stop() override { tick = nullptr; }
     bool isActive() const override { return bool(tick); }
     void fire() { if (tick) tick(); }
     std::function<void()> tick;
+    std::chrono::milliseconds period{};
     int starts = 0;
 };
 

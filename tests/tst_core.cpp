@@ -1,10 +1,9 @@
-// The game without a window (state, time format, spring, timer) and the best in a real settings file, read back
+// The game without a window (state, time format, timer) and the best in a real settings file, read back
 // by this program started again as a probe (QSettings caches reads).
 #include "ContentView.h"
 #include "Fakes.h"
 #include "QtRepeatingTimer.h"
 #include "SettingsStore.h"
-#include "SpringCurve.h"
 #include "TimeFormat.h"
 
 #include <QElapsedTimer>
@@ -15,7 +14,6 @@
 #include <QTest>
 #include <atomic>
 #include <bit>
-#include <numbers>
 #include <numeric>
 #include <poll.h>
 #include <sys/inotify.h>
@@ -206,15 +204,6 @@ private slots:
         for (const auto &[seconds, text] : cases)
             QCOMPARE(formatTime(seconds), QString::fromLatin1(text));
 
-    }
-
-    void springIsCriticallyDampedAndSettles()
-    {
-        const double w = 2 * std::numbers::pi / 0.5;
-        for (double t : {0.05, 0.1, 0.25, 0.5})
-            QCOMPARE(SpringCurve::progress(t), 1 - (1 + w * t) * std::exp(-w * t));
-        QVERIFY(SpringCurve::progress(-1.0) == 0.0 && SpringCurve::easingCurve().valueForProgress(1.0) == 1.0);
-        QVERIFY(1.0 - SpringCurve::progress(SpringCurve::settleMilliseconds / 1000.0) < 1e-3);
     }
 
     void storeKeepsTheBestExactlyAndSeesOtherWrites()

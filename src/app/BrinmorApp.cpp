@@ -69,6 +69,8 @@ int BrinmorApp::exec()
     // A logout or Ctrl+C closes the window as its close control does: a hold under way ends like a
     // release, and what the store lacks gets its last chance.
     QObject::connect(&m_quitSignals, &QuitSignals::quitRequested, window, &QWindow::close);
-    Gamepads gamepads(window);
+    // SDL takes a few milliseconds to start: after the first frame, which the player is waiting for.
+    QObject::connect(window, &QQuickWindow::frameSwapped, window,
+                     [this, window] { m_gamepads = std::make_unique<Gamepads>(window); }, Qt::SingleShotConnection);
     return m_app.exec();
 }

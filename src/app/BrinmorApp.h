@@ -8,6 +8,7 @@
 #include <memory>
 
 class ContentView;
+class Gamepads;
 class QQuickWindow;
 
 // The application: names, the one window with the game screen, the event loop.
@@ -33,4 +34,5 @@ private:
     QuitSignals m_quitSignals;
     std::unique_ptr<ContentView> m_game;
     QQmlApplicationEngine m_engine;
+    std::unique_ptr<Gamepads> m_gamepads;
 };

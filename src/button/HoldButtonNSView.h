@@ -5,9 +5,9 @@
 #include <QQuickPaintedItem>
 #include <QtQml/qqmlregistration.h>
 
-// The round hold button, drawn by hand. It makes no decisions: its look follows
-// isHolding alone, and presses and releases of the primary button, of a finger, or of
-// Space while it has focus, become signals. One hold has one source: only what started
+// The round hold button, drawn by hand. It makes no decisions: its look follows isHolding
+// alone, and presses and releases of the primary button, of a finger, or of Space or a game
+// pad's button while it has focus, become signals. One hold has one source: only what started
 // it ends it.
 class HoldButtonNSView : public QQuickPaintedItem
 {
