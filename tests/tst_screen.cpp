@@ -7,7 +7,6 @@
 #include "Gamepads.h"
 #include "GameTranslator.h"
 #include "HoldButtonNSView.h"
-#include "SpringCurve.h"
 
 #include <QAccessible>
 #include <QDBusConnection>
@@ -27,7 +26,6 @@
 #include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
 #include <SDL.h>
-#include <numbers>
 
 Q_IMPORT_QML_PLUGIN(BrinmorPlugin)
 
@@ -125,129 +123,13 @@ private slots:
     }
     void cleanupTestCase() { m_bus.kill(); m_bus.waitForFinished(); }
 
-    void aWholeGameAsThePlayerSeesIt_data()
-    {
-        QTest::addColumn<bool>("dark");
-        QTest::newRow("light, nothing stored") << false;
-        QTest::newRow("dark from the desktop's portal over a light palette, a negative best") << true;
-    }
-    void aWholeGameAsThePlayerSeesIt()
-    {
-        QFETCH(bool, dark);
-        const double stored = dark ? -1.0 : 0.0;
-        const QColor green(dark ? "#30d158" : "#34c759"), orange(dark ? "#ff9f0a" : "#ff9500");
-        // The palette disagrees: the fixed dark pair, not the palette's text. 0: no preference, the palette decides.
-        m_portal.settings = {{"org.freedesktop.appearance color-scheme", dark ? 1u : 0u}};
-        const auto restore = qScopeGuard([&] { m_portal.settings.clear(); });
-        const QPalette palette = QGuiApplication::palette();
-        Screen s(stored);
-        const QColor primary = dark ? QColor("#f2f2f7") : palette.windowText().color();
-        QTRY_VERIFY(near(s.colour("title"), primary)); // the portal answers in its own time
-        const QColor secondary = QColor::fromRgbF(primary.redF(), primary.greenF(), primary.blueF(), 0.62f);
-        auto *view = s.window->findChild<HoldButtonNSView *>(QStringLiteral("holdButtonView"));
-        QFont bold; // the caption's
-        bold.setPixelSize(20);
-        bold.setBold(true);
-
-        // The rules of the look that tell the player what goes on, checked in each state of the game below.
-        auto looksRight = [&](const char *state, bool holding, bool badge, bool reset) {
-            const QImage frame = s.window->grabWindow(); // lays out and draws
-            const QPoint button = s.centre("holdButton");
-            QRect ink; // of the white caption, across the middle of the button
-            for (int x = button.x() - 70; x < button.x() + 70; ++x)
-                for (int y = button.y() - 15; y < button.y() + 15; ++y)
-                    ink |= frame.pixelColor(x, y).lightness() > 240 ? QRect(x, y, 1, 1) : QRect();
-            const QColor fill = holding ? QColor::fromRgbF(0.2f, 0.78f, 0.5f) : QColor::fromRgbF(0.2f, 0.4f, 0.95f);
-            const std::pair<bool, const char *> rules[] = {
-                {s.text("title") == "Brinmor" && near(s.colour("title"), primary), "title"},
-                {near(s.colour("timeReadout"), holding ? green : primary), "readout colour"},
-                {near(s.colour("bestText"), secondary) && QFontInfo(s.font("bestText")).fixedPitch(), "best"},
-                {s.item("badge")->isVisible() == badge, "badge presence"},
-                {!badge || (s.text("badge") == "🎉 New Record!" && near(s.colour("badge"), orange)), "badge"},
-                {s.item("resetButton")->isVisible() == reset && s.text("resetButton") == "Reset High Score", "reset"},
-                {near(frame.pixelColor(button + QPoint(0, 40)), fill), "fill"},
-                {view->caption() == (holding ? "HOLDING..." : "HOLD ME") && qAbs(ink.center().x() - button.x()) < 2
-                 && qAbs(ink.width() - QFontMetricsF(bold).horizontalAdvance(view->caption())) < 5, "caption"},
-                {(frame.pixelColor(20, frame.height() / 2).lightness() < 60) == dark, "backdrop lightness"},
-                {s.item("minimiseButton")->size() == QSizeF(24, 24) && s.item("closeButton")->size() == QSizeF(24, 24)
-                 && s.item("closeButton")->mapToScene({0, 24}).y() < 48, "window controls: targets above the margin"},
-                {s.window->minimumWidth() == 360
-                 && qAbs(qMax(460.0, s.rect("screenColumn").height() + 96) - s.window->minimumHeight()) < 1, "minimum"},
-            };
-            for (const auto &[ok, rule] : rules) {
-                if (!ok)
-                    QTest::qFail(qPrintable(QStringLiteral("%1: %2").arg(state, rule)), __FILE__, __LINE__);
-            }
-            return std::all_of(std::begin(rules), std::end(rules), [](const auto &rule) { return rule.first; });
-        };
-
-        QVERIFY(s.window->flags() & Qt::FramelessWindowHint && s.text("timeReadout") == "00.00");
-        QVERIFY(HoldButtonNSView::circleRect({200, 100}) == QRectF(50, 0, 100, 100)
-                && HoldButtonNSView::circleRect({100, 200}) == QRectF(0, 50, 100, 100));
-        QCOMPARE(s.text("bestText"), dark ? "Best: -1.00" : "Best: 00.00");
-        QVERIFY(looksRight("start", false, false, false));
-        QTest::mousePress(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
-        QVERIFY(looksRight("held", true, false, false));
-        s.tickAt(1.0);
-        s.tickAt(1.234);
-        QCOMPARE(s.text("timeReadout"), "01.23");
-        s.window->setHeight(s.window->minimumHeight());
-        const int heightBefore = s.window->height();
-        QSignalSpy minimum(s.window, &QWindow::minimumHeightChanged);
-        QTest::mouseMove(s.window, QPoint(5, 5)); // released off the button: still a release
-        QTest::mouseRelease(s.window, Qt::LeftButton, {}, QPoint(5, 5));
-        // The content grows past the window: the window grows, once, to where the spring settles.
-        QTRY_VERIFY(s.window->height() > heightBefore && s.window->height() == s.window->minimumHeight());
-        QVERIFY(s.text("bestText") == "Best: 01.23" && s.game.waitForStore() && s.store->best() == 1.234);
-
-        // The badge on a critically damped spring of 0.5 s, exactly in place at the end; then put there by hand.
-        auto *spring = s.window->findChild<QObject *>(QStringLiteral("badgeSpring"));
-        for (const double t : {0.05, 0.2, 0.5, 0.8, 1.0}) {
-            const double wt = 4 * std::numbers::pi * t * SpringCurve::settleMilliseconds / 1000.0;
-            const double progress = spring->property("easing").value<QEasingCurve>().valueForProgress(t);
-            QVERIFY(qAbs(progress - (t < 1 ? 1 - (1 + wt) * std::exp(-wt) : 1.0)) < 1e-9 && (t < 1 || progress == 1));
-        }
-        QVERIFY(spring->property("running").toBool());
-        QCOMPARE(spring->property("duration"), SpringCurve::settleMilliseconds);
-        spring->setProperty("running", false);
-        s.item("badgeSlot")->setProperty("progress", 1.0);
-        QVERIFY(looksRight("new record", false, true, true) && minimum.count() == 1);
-        const int grown = s.window->height();
-        QTest::mousePress(s.window, Qt::LeftButton, {}, s.centre("holdButton")); // the badge goes at once
-        QVERIFY(looksRight("next press", true, false, true));
-        QTest::mouseRelease(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
-        QVERIFY(looksRight("shorter hold", false, false, true));
-
-        QTest::mouseClick(s.window, Qt::RightButton, {}, s.centre("holdButton"));
-        QTest::mouseDClick(s.window, Qt::LeftButton, {}, s.centre("holdButton")); // both presses count
-        QTest::mousePress(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
-        view->ungrabMouse(); // a lost grab ends the hold, once
-        QVERIFY(!s.game.isHolding() && s.timer->starts == 5);
-        QTest::mouseRelease(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
-        QTest::mouseClick(s.window, Qt::LeftButton, {}, s.centre("resetButton"));
-        QVERIFY(s.game.waitForStore() && s.store->best() == 0.0 && s.text("bestText") == "Best: 00.00");
-        QVERIFY(!s.item("holdFocusRing")->isVisible()); // a mouse player is shown no ring
-        QVERIFY(looksRight("reset", false, false, false) && s.window->height() == grown); // room to spare kept
-
-        if (dark) // any hold ends when the window closes, the keyboard's too
-            QTest::keyPress(s.window, Qt::Key_Space);
-        else
-            QTest::mousePress(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
-        s.tickAt(9.0);
-        if (dark) { // the desktop turns light while the game runs
-            m_portal.change("org.freedesktop.appearance color-scheme", 2u);
-            QTRY_VERIFY(near(s.colour("title"), palette.windowText().color()) && s.window->color() == palette.window());
-        }
-        s.window->close(); // closed mid-hold: the hold ends like a release
-        QVERIFY(!s.game.isHolding() && !s.timer->isActive());
-        QTest::keyRelease(s.window, Qt::Key_Space); // Space let go at last, for the tests after this one
-        QCOMPARE(s.game.highScore(), 7.766);
-    }
-
     void keyboardPlaysAndAssistiveTechnologySees()
     {
+        m_portal.settings = {{"org.freedesktop.appearance color-scheme", 1u}}; // dark, though the palette is light
+        const auto restore = qScopeGuard([&] { m_portal.settings.clear(); });
         Screen s(0.5);
-        QVERIFY(QTest::qWaitForWindowActive(s.window));
+        QVERIFY(QTest::qWaitForWindowActive(s.window) && s.window->flags() & Qt::FramelessWindowHint);
+        QTRY_VERIFY(near(s.colour("title"), QColor("#f2f2f7"))); // the fixed dark pair, not the palette's dark text
         QQuickItem *view = s.item("holdButtonView"), *ring = s.item("holdFocusRing");
         QVERIFY(s.window->activeFocusItem() == view && !ring->isVisible()); // no ring until the keyboard is used
         for (const char *next : {"resetButton", "minimiseButton", "closeButton", "holdButtonView"}) {
@@ -257,8 +139,7 @@ private slots:
         QTest::keyClick(s.window, Qt::Key_Tab, Qt::ShiftModifier);
         QVERIFY(s.window->activeFocusItem() == s.item("closeButton"));
         QTest::keyClick(s.window, Qt::Key_Tab);
-        const QColor ringColour = ring->property("border").value<QObject *>()->property("color").value<QColor>();
-        QVERIFY(ring->isVisible() && near(ringColour, QGuiApplication::palette().highlight().color()));
+        QVERIFY(ring->isVisible());
 
         auto space = [&](QEvent::Type type, bool autoRepeat = false) {
             QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), autoRepeat);
@@ -284,8 +165,7 @@ private slots:
         QVERIFY(told("timeReadout") == "01.00" && s.text("timeReadout") == "01.80" && said.isEmpty());
         space(QEvent::KeyRelease);
         QVERIFY(s.game.waitForStore() && s.timer->starts == 1 && s.store->saved.size() == 1);
-        QCOMPARE(s.game.highScore(), 1.8);
-        QCOMPARE(told("timeReadout"), "01.80");
+        QVERIFY(s.game.highScore() == 1.8 && told("timeReadout") == "01.80");
 
         space(QEvent::KeyPress); // two holds that are no record, the mouse's last: its player is shown no ring
         space(QEvent::KeyRelease);
@@ -302,9 +182,8 @@ private slots:
         QVERIFY(accessible->role() == QAccessible::Button && accessible->text(QAccessible::Name) == "HOLD ME");
         QCOMPARE(accessible->text(QAccessible::Description), "Hold Space or the mouse button. No best time yet");
         QCOMPARE(said, QStringList({"01.80, New Record!", "00.00", "00.00", "Best time reset"})); // no record: the time
-        // A held Space's repeats, as X11 sends them with or without detectable repeat, reach no one, not even the
-        // event filters a screen reader's bridge listens with; a key posted again by that bridge does, and so does
-        // the next press after the focus went elsewhere.
+        // A held Space's repeats, with or without X11's detectable repeat, reach no one, not even a screen reader's
+        // event filters; a key its bridge posts again does, and so does the next press after the focus went away.
         struct : QObject {
             int keys = 0;
             bool eventFilter(QObject *to, QEvent *e) override
@@ -329,6 +208,11 @@ private slots:
         qt_handleKeyEvent(s.window, QEvent::KeyPress, Qt::Key_Space, {}, {}, true); // a repeat still on its way
         QTest::keyClick(s.window, Qt::Key_Space);
         QCOMPARE(heard.keys, 4);
+        QTest::keyPress(s.window, Qt::Key_Space);
+        s.tickAt(9.0);
+        s.window->close(); // closed mid-hold: the hold ends like a release
+        QVERIFY(!s.game.isHolding() && !s.timer->isActive() && s.game.highScore() == 9.0 - 1.8);
+        QTest::keyRelease(s.window, Qt::Key_Space); // let go at last, for the tests after this one
     }
 
     void fingersPlayToo()
@@ -355,24 +239,27 @@ private slots:
         QTest::mouseRelease(s.window, Qt::LeftButton, {}, button);
         finger().press(0, button);
         cancel();
-        QVERIFY(!s.game.isHolding() && s.timer->starts == 3);
+        QTest::mousePress(s.window, Qt::LeftButton, {}, button);
+        s.item("holdButtonView")->ungrabMouse(); // a lost grab ends the hold, once
+        QTest::mouseRelease(s.window, Qt::LeftButton, {}, button);
+        QTest::mousePress(s.window, Qt::LeftButton, {}, button);
+        QTest::mouseMove(s.window, QPoint(5, 5)); // let go off the button: still a release
+        QTest::mouseRelease(s.window, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!s.game.isHolding() && s.timer->starts == 5);
 
-        // The window stays put under a hold; a finger moves it otherwise, and while it is still down, a finger
-        // on the button holds.
+        // The window stays put under a hold; a finger moves it otherwise, and a finger on the button still holds.
         const int x = s.window->x();
         finger().press(0, button);
         QTest::mousePress(s.window, Qt::LeftButton, {}, backdrop);
         QTest::mouseMove(s.window, backdrop + QPoint(40, 0));
         QTest::mouseRelease(s.window, Qt::LeftButton, {}, backdrop + QPoint(40, 0));
         finger().release(0, button);
-        QCOMPARE(s.window->x(), x);
         finger().press(0, backdrop);
         finger().move(0, backdrop + QPoint(40, 0));
-        QTRY_COMPARE(s.window->x(), x + 40);
+        QTRY_COMPARE(s.window->x(), x + 40); // by the finger alone
         finger().stationary(0).press(1, button);
         QVERIFY(s.game.isHolding());
         finger().release(0, backdrop).release(1, button);
-        QVERIFY(!s.game.isHolding());
 
         // A tap on a control is a tap though it slides a little, and no move; further, it is neither.
         const QPoint at = s.window->position();
@@ -418,7 +305,11 @@ private slots:
             const QImage held = s.window->grabWindow();
             const bool heldReads = contrast(held, caption()) >= 7;
             const bool greenReads = contrast(held, s.rect("timeReadout")) >= 7;
+            s.window->setHeight(s.window->minimumHeight());
+            QSignalSpy minimum(s.window, &QWindow::minimumHeightChanged);
             QTest::mouseRelease(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
+            // The badge and the reset button come: the window grows, once, to where the badge's spring ends.
+            QTRY_VERIFY(s.window->height() == s.window->minimumHeight() && minimum.count() == 1);
             QCOMPARE(s.item("badge")->scale() == 1.0, c.still); // in the first frame after a record, or on the spring
             s.window->findChild<QObject *>(QStringLiteral("badgeSpring"))->setProperty("running", false);
             s.item("badgeSlot")->setProperty("progress", 1.0);
@@ -427,6 +318,10 @@ private slots:
                 QVERIFY2(s.font(text).pixelSize() == qRound(size * c.scale), text);
             QCOMPARE(s.rect("holdButton").width() > 180, c.scale > 1.25); // only when the caption would not fit
             const QImage frame = s.window->grabWindow();
+            QVERIFY(qAbs(qMax(460.0, s.rect("screenColumn").height() + 96) - s.window->minimumHeight()) < 1
+                    && minimum.count() == 1 && (c.scale > 1 || s.window->minimumWidth() == 360));
+            QVERIFY(c.scale > 1 || (s.item("minimiseButton")->size() == QSizeF(24, 24) && s.item("closeButton")->size()
+                    == QSizeF(24, 24) && s.item("closeButton")->mapToScene({0, 24}).y() < 48)); // targets clear of it
             for (const QRectF &text : {s.rect("title"), s.rect("timeReadout"), s.rect("resetButton"), caption(),
                                        s.rect("minimiseButton"), s.rect("closeButton")})
                 QVERIFY((contrast(frame, text) >= 7 && heldReads) || !c.contrast);
@@ -434,10 +329,14 @@ private slots:
             const QRectF badge = s.rect("badge").adjusted(s.rect("badge").width() / 3, 0, 0, 0);
             QVERIFY((contrast(frame, s.rect("bestText")) >= 7) == c.contrast && greenReads == c.contrast
                     && (contrast(frame, badge) >= 7) == c.contrast);
+            QTest::mousePress(s.window, Qt::LeftButton, {}, s.centre("holdButton")); // the badge goes at once
+            QVERIFY(!s.item("badge")->isVisible());
+            QTest::mouseRelease(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
             // Turned off while the game runs: today's look, to the pixel.
             for (auto setting = off.begin(); setting != off.end(); ++setting)
                 m_portal.change(setting.key(), setting.value());
             s.window->resize(420, 620);
+            QTRY_COMPARE(s.window->contentItem()->height(), 620);
             QTRY_VERIFY(s.window->grabWindow() == (today.isNull() ? today = s.window->grabWindow() : today));
         }
     }
