@@ -159,6 +159,7 @@ private slots:
         QVERIFY(s.game.highScore() == 1.8 && told("timeReadout") == "01.80");
 
         space(QEvent::KeyPress); // two holds that are no record, the mouse's last: its player is shown no ring
+        QVERIFY(!s.window->findChild<QObject *>("badgeSpring")->property("running").toBool()); // no badge back
         space(QEvent::KeyRelease);
         QTest::mouseClick(s.window, Qt::LeftButton, {}, s.centre("holdButton"));
         QTest::keyClick(s.window, Qt::Key_Tab); // Space on the reset button presses it
