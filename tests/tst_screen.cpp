@@ -176,7 +176,8 @@ private slots:
         QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(view);
         for (const char *label : {"title", "timeReadout", "bestText", "badge"}) // read, not stopped at
             QVERIFY(!QAccessible::queryAccessibleInterface(s.item(label))->state().focusable);
-        QVERIFY(accessible->role() == QAccessible::Button && accessible->text(QAccessible::Name) == "HOLD ME");
+        QVERIFY(accessible->role() == QAccessible::Button && accessible->text(QAccessible::Name) == "HOLD ME"
+                && told("minimiseButton") == "Minimise" && told("closeButton") == "Close"); // each control's own name
         QCOMPARE(accessible->text(QAccessible::Description), "Hold Space or the mouse button. No best time yet");
         QCOMPARE(said, QStringList({"01.80, New Record!", "00.00", "00.00", "Best time reset"})); // no record: the time
         // A held Space's repeats, with or without X11's detectable repeat, reach no one, not even a screen reader's
