@@ -51,21 +51,17 @@ int probeMain(const QStringList &arguments) // --probe load FILE | save FILE VAL
     return 0;
 }
 
-QString probe(const QStringList &arguments) // its standard output; a failure text when the probe itself failed
+// Its standard output; "nan" when the probe itself failed, so that no comparison passes by accident.
+QString probe(const QStringList &arguments)
 {
     QProcess process;
     process.start(QCoreApplication::applicationFilePath(), QStringList{"--probe"} + arguments);
     if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return QStringLiteral("probe failed");
+        return QStringLiteral("nan");
     return QString::fromLatin1(process.readAllStandardOutput()).trimmed();
 }
 
-double loadFresh(const QString &file) // NaN when the probe failed, so that no comparison passes by accident
-{
-    bool ok = false;
-    const double value = probe({QStringLiteral("load"), file}).toDouble(&ok);
-    return ok ? value : std::nan("");
-}
+double loadFresh(const QString &file) { return probe({QStringLiteral("load"), file}).toDouble(); }
 
 bool write(const QString &path, const QByteArray &contents)
 {

@@ -118,10 +118,14 @@ private slots:
     void keyboardPlaysAndAssistiveTechnologySees()
     {
         m_portal.settings = {{"org.freedesktop.appearance color-scheme", 1u}}; // dark, though the palette is light
-        const auto restore = qScopeGuard([&] { m_portal.settings.clear(); });
+        const auto restore = qScopeGuard([&] { m_portal.settings.clear(), QGuiApplication::setPalette(QPalette()); });
         Screen s(0.5);
         QVERIFY(QTest::qWaitForWindowActive(s.window) && s.window->flags() & Qt::FramelessWindowHint);
         QTRY_VERIFY(s.colour("title") == QColor("#f2f2f7") && s.font("title").bold()); // the fixed dark pair
+        qApp->setPalette(QPalette(Qt::black)), m_portal.change("org.freedesktop.appearance color-scheme", 2u);
+        QTRY_VERIFY(s.colour("title") == QColor("#1c1c1e")); // light asked for: the fixed light pair, palette dark
+        m_portal.change("org.freedesktop.appearance color-scheme", 0u); // no say: the palette decides, followed live
+        QTRY_VERIFY(s.colour("title") == QGuiApplication::palette().windowText().color());
         QQuickItem *view = s.item("holdButtonView"), *ring = s.item("holdFocusRing");
         QVERIFY(s.window->activeFocusItem() == view && !ring->isVisible()); // no ring until the keyboard is used
         for (const char *next : {"closeButton", "minimiseButton", "resetButton", "holdButtonView"}) {
@@ -213,12 +217,11 @@ private slots:
 
     void fingersPlayToo()
     {
-        const std::unique_ptr<QPointingDevice> device(QTest::createTouchDevice()); // outlives the window
-        QPointingDevice *touch = device.get();
+        const std::unique_ptr<QPointingDevice> touch(QTest::createTouchDevice()); // outlives the window
         Screen s(5.0);
         const QPoint button = s.centre("holdButton"), reset = s.centre("resetButton");
-        const auto finger = [&] { return QTest::touchEvent(s.window, touch); };
-        const auto cancel = [&] { QTouchEvent e(QEvent::TouchCancel, touch); qApp->sendEvent(s.window, &e); };
+        const auto finger = [&] { return QTest::touchEvent(s.window, touch.get()); };
+        const auto cancel = [&] { QTouchEvent e(QEvent::TouchCancel, touch.get()); qApp->sendEvent(s.window, &e); };
         // A second finger on the button is no one's hold; a compositor's gesture takes the fingers, not the mouse.
         finger().press(0, button);
         finger().press(1, button);
