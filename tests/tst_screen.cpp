@@ -257,6 +257,8 @@ private slots:
             QCOMPARE(s.item("resetButton")->isVisible(), !slide.x());
         }
         QVERIFY(s.store->best() == 0.0 && s.store->saved.size() == 1);
+        QTest::mouseClick(s.window, Qt::LeftButton, {}, s.centre("minimiseButton")); // to the taskbar, not gone
+        QVERIFY(s.window->windowStates() & Qt::WindowMinimized && s.window->isVisible());
     }
 
     void followsTheDesktopsAccessibilitySettings()
