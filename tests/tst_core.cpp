@@ -1,6 +1,8 @@
 // The game's logic, and the best in a real settings file read back by this program run again (QSettings caches).
 #include "ContentView.h"
 #include "Fakes.h"
+#include "NodeWatch.h"
+#include "PadFinder.h"
 #include "QtRepeatingTimer.h"
 #include "SettingsStore.h"
 #include "TimeFormat.h"
@@ -9,9 +11,11 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <bit>
+#include <fcntl.h>
 #include <numeric>
 #include <poll.h>
 #include <sys/inotify.h>
@@ -243,6 +247,47 @@ private slots:
         std::adjacent_difference(ticks.begin(), ticks.begin() + 41, ticks.begin());
         std::nth_element(ticks.begin() + 1, ticks.begin() + 21, ticks.begin() + 41);
         QVERIFY2(qAbs(ticks[21] - 10000) < 1000, qPrintable(QString::number(ticks[21]))); // the median period
+    }
+
+    void aPadIsAnInputDeviceWithJoystickButtons()
+    {
+        QTemporaryDir classes, devices; // stand in for /sys/class/input and /dev/input
+        PadFinder finder(classes.path(), devices.path());
+        QSignalSpy changed(&finder, &PadFinder::devicesChanged);
+        QVERIFY(!finder.hasPad()); // no device at all
+        const QString keys = classes.filePath("event0/device/capabilities/key");
+        const std::pair<QByteArray, bool> devicesKeys[] = {
+            {"1000000000007 ff9f207ac14057ff febeffdfffefffff fffffffffffffffe", false}, // a keyboard
+            {"1f0000 0 0 0 0", false}, {"ffffffff 0 0 0 0", false}, // a mouse, and every button below the range
+            {"7cdb000000000000 0 0 0 0", true}, {"100000000 0 0 0 0", true}, {"8000000000000000 0 0 0 0", true},
+            {"1 0 0 0 0 0", false}, {"7cdb000000000000 0 0 0", false}, // the first button above, one word short
+            {"7cdb00000000000g 0 0 0 0", false}, {"7cdb000000000000 0 0 0 -1", false}, {"", false}}; // damaged
+        for (const auto &[contents, pad] : devicesKeys) {
+            QVERIFY(QDir().mkpath(QFileInfo(keys).path()) && write(keys, contents));
+            QVERIFY2(finder.hasPad() == pad, contents);
+        }
+        QVERIFY(QFile::remove(keys) && QDir().mkpath(keys) && !finder.hasPad()); // cannot be read
+        QVERIFY(changed.isEmpty() && QFile(devices.filePath("event0")).open(QIODevice::WriteOnly));
+        QTRY_COMPARE(changed.count(), 1);
+    }
+
+    void aNodeIsReadWhenItHasInputUntilItEnds()
+    {
+        int ends[2];
+        QVERIFY(pipe2(ends, O_NONBLOCK | O_CLOEXEC) == 0);
+        NodeWatch node(ends[0]); // stands in for a pad's device node
+        QSignalSpy input(&node, &NodeWatch::input);
+        QTest::qWait(20);
+        QVERIFY(input.isEmpty() && node.isWatching() && !NodeWatch::open("/nonexistent/event0"));
+        const QByteArray said(5000, 'x');
+        QVERIFY(::write(ends[1], said.data(), said.size()) == said.size());
+        QTRY_COMPARE(input.count(), 1);
+        char left;
+        QVERIFY(::read(ends[0], &left, 1) < 0 && errno == EAGAIN && node.isWatching()); // drained, still watched
+        ::close(ends[1]);
+        QTRY_COMPARE(input.count(), 2);
+        QTest::qWait(20);
+        QVERIFY(input.count() == 2 && !node.isWatching());
     }
 
     void damagedStoreLoadsAsZeroAndRecovers()

@@ -8,6 +8,7 @@
 #include "HoldButtonNSView.h"
 
 #include <QAccessible>
+#include <QDir>
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusMessage>
@@ -24,6 +25,7 @@
 #include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
 #include <SDL.h>
+#include <optional>
 
 Q_IMPORT_QML_PLUGIN(BrinmorPlugin)
 
@@ -370,7 +372,15 @@ private slots:
 
     void aPadPlaysToo()
     {
-        QTemporaryDir devices; // where new input devices appear
+        QTemporaryDir classes, devices; // stand in for /sys/class/input and /dev/input
+        const auto plug = [&](const QString &event, const QByteArray &keys) { // its capabilities, then its node
+            QVERIFY(QDir(classes.path()).mkpath(event + "/device/capabilities"));
+            QFile file(classes.filePath(event + "/device/capabilities/key"));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(keys) == keys.size());
+            QVERIFY(QFile(devices.filePath(event)).open(QIODevice::WriteOnly));
+        };
+        plug("event0", "1000000000007 ff9f207ac14057ff febeffdfffefffff fffffffffffffffe"); // a keyboard
+        plug("event1", "1f0000 0 0 0 0"); // a mouse
         const std::unique_ptr<QPointingDevice> touch(QTest::createTouchDevice()); // outlives the window
         Screen s(0.5);
         const auto reader = std::make_shared<FakeTimer>();
@@ -379,14 +389,37 @@ private slots:
             SDL_JoystickSetVirtualButton(pad, which, down), reader->fire();
         };
         const auto tap = [&](SDL_Joystick *pad, int which) { push(pad, true, which), push(pad, false, which); };
+        const Gamepads::Places places{classes.path(), devices.path()};
+        const auto started = [] { return SDL_WasInit(SDL_INIT_GAMECONTROLLER) != 0; };
 
-        // A pad there from the start, and one plugged in while the game runs: found when the devices' folder changes.
+        // A pad there from the start plays at once; without the pads' part, it is not even looked for.
+        plug("event2", "7cdb000000000000 0 0 0 0"); // an Xbox pad
         SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0, SDL_CONTROLLER_BUTTON_MAX, 0);
-        Gamepads pads(s.window, devices.path(), reader);
+        QVERIFY(QTest::qWaitForWindowActive(s.window));
+        std::optional<Gamepads> pads(std::in_place, s.window, Gamepads::Places{places.classes, places.devices, ""},
+                                     reader);
+        QVERIFY(!started() && !reader->isActive());
+        pads.emplace(s.window, places, reader);
+        QVERIFY(started() && opened(0));
+        push(opened(0), true);
+        QVERIFY(s.game.isHolding());
+        push(opened(0), false);
+        pads.reset(); // SDL's game-controller part stops, and its virtual pads go with it
+
+        // No pad, but a keyboard and a mouse: SDL is not started until a pad is plugged in.
+        QVERIFY(QFile::remove(devices.filePath("event2")) && QDir(classes.filePath("event2")).removeRecursively());
+        pads.emplace(s.window, places, reader);
+        plug("event3", "1f0000 0 0 0 0");
+        QTest::qWait(50); // time for the folder's change to be seen
+        QVERIFY(!started() && !reader->isActive());
+        SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0, SDL_CONTROLLER_BUTTON_MAX, 0);
+        plug("event4", "7cdb000000000000 0 0 0 0");
+        QTRY_VERIFY(started() && opened(0));
         SDL_Joystick *one = opened(0), *two = nullptr;
-        QVERIFY(one && QTest::qWaitForWindowActive(s.window) && reader->period == ContentView::tickPeriod);
+        QVERIFY(reader->period == ContentView::tickPeriod);
+        // Another pad plugged in while the game runs: found when the devices' folder changes.
         SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0, SDL_CONTROLLER_BUTTON_MAX, 0);
-        QVERIFY(QFile(devices.filePath("event3")).open(QIODevice::WriteOnly));
+        QVERIFY(QFile(devices.filePath("event5")).open(QIODevice::WriteOnly));
         QTRY_VERIFY((two = opened(1)));
         push(one, true);
         s.tickAt(2.0);
