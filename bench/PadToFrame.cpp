@@ -160,15 +160,6 @@ bool activate(QWindow *window)
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
-    ContentView game(ContentView::Services{std::make_shared<FakeClock>(), std::make_shared<FakeTimer>(),
-                                           std::make_shared<MemoryStore>()});
-    QQmlApplicationEngine engine;
-    QQuickWindow *window = BrinmorApp::loadWindow(engine, &game, false);
-    if (!window || !QTest::qWaitForWindowActive(window))
-        return std::fprintf(stderr, "no active window\n"), 1;
-    idle(1000);
-    measureIdle("no Gamepads (the game before pads)");
-
     QTemporaryDir classes, devices; // stand in for /sys/class/input and /dev/input: a keyboard and a mouse
     const auto device = [&](const char *event, const QByteArray &keys) {
         return makeFile(classes.filePath(event + QStringLiteral("/device/capabilities/key")), keys)
@@ -176,11 +167,14 @@ int main(int argc, char *argv[])
     };
     device("event0", "1000000000007 ff9f207ac14057ff febeffdfffefffff fffffffffffffffe");
     device("event1", "1f0000 0 0 0 0");
-    QElapsedTimer starting;
-    starting.start();
-    Gamepads pads(window, Gamepads::Places{classes.path(), devices.path()}, std::make_shared<Ticks>());
-    std::printf("Gamepads made with a keyboard and a mouse in %.2f ms; SDL started: %s\n",
-                starting.nsecsElapsed() / 1e6, SDL_WasInit(SDL_INIT_GAMECONTROLLER) ? "yes" : "no");
+    BrinmorApp brinmor({{std::make_shared<FakeClock>(), std::make_shared<FakeTimer>(), std::make_shared<MemoryStore>()},
+                        QLocale(QLocale::English), {classes.path(), devices.path()}, std::make_shared<Ticks>()});
+    QQuickWindow *window = brinmor.start();
+    if (!window || !QTest::qWaitForWindowActive(window) || !QTest::qWaitFor([&] { return brinmor.gamepads(); }))
+        return std::fprintf(stderr, "no active window with pads\n"), 1;
+    ContentView &game = brinmor.game();
+    std::printf("SDL started with a keyboard and a mouse: %s\n", SDL_WasInit(SDL_INIT_GAMECONTROLLER) ? "yes" : "no");
+    idle(1000);
     measureIdle("Gamepads, a keyboard and a mouse, no pad");
 
     // An Xbox pad: the pads' part is loaded and SDL started.
@@ -188,6 +182,7 @@ int main(int argc, char *argv[])
     const int nodeFd = mkfifo(qPrintable(node), 0600) == 0 ? open(qPrintable(node), O_RDWR | O_NONBLOCK) : -1;
     const QByteArray nodePath = node.toLocal8Bit();
     standInNode = nodePath.constData();
+    QElapsedTimer starting;
     starting.start();
     SDL_Joystick *pad = plugVirtualPad([&] { return nodeFd >= 0 && device("event2", "7cdb000000000000 0 0 0 0"); });
     std::printf("A pad plugged in to the game reading it: %.1f ms, its part loaded and SDL started\n",

@@ -1,4 +1,5 @@
 #include "BrinmorApp.h"
+#include "GameApplication.h"
 
 #include <QtQml/QQmlExtensionPlugin>
 
@@ -6,6 +7,10 @@ Q_IMPORT_QML_PLUGIN(BrinmorPlugin)
 
 int main(int argc, char *argv[])
 {
-    BrinmorApp app(argc, argv);
+    GameApplication app(argc, argv);
+    BrinmorApp::setNames();
+    BrinmorApp game(BrinmorApp::realServices());
+    if (!game.start())
+        return 1;
     return app.exec();
 }
