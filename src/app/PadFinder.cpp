@@ -16,8 +16,11 @@ PadFinder::PadFinder(const QString &classes, const QString &devices, QObject *pa
 
 bool PadFinder::hasPad() const
 {
+    // No name filter: QDir's wildcards compile a regular expression, a few hundred kB of peak memory for a prefix.
     const QDir classes(m_classes);
-    for (const QString &device : classes.entryList({QStringLiteral("event*")}, QDir::Dirs)) {
+    for (const QString &device : classes.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (!device.startsWith(QLatin1String("event")))
+            continue;
         QFile keys(classes.filePath(device + QStringLiteral("/device/capabilities/key")));
         if (keys.open(QIODevice::ReadOnly) && hasPadButtons(keys.readAll()))
             return true;
