@@ -21,6 +21,7 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QtQml/QQmlExtensionPlugin>
 #include <SDL.h>
@@ -397,7 +398,7 @@ private slots:
             QFile file(s.classes.filePath(event + "/device/capabilities/key"));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(keys) == keys.size());
         };
-        const auto plug = [&](const QString &event) { QVERIFY(QFile(s.devices.filePath(event)).open(QFile::WriteOnly)); };
+        const auto plug = [&](const QString &node) { QVERIFY(QFile(s.devices.filePath(node)).open(QFile::WriteOnly)); };
         const auto started = [] { return SDL_WasInit(SDL_INIT_GAMECONTROLLER) != 0; };
 
         // A keyboard and a mouse, and no pad: SDL is not started, neither after the first frame nor as devices come.
@@ -410,10 +411,20 @@ private slots:
         QTest::qWait(50); // time for the folder's change to be seen
         QVERIFY(!started() && !reader->isActive());
 
-        // An Xbox pad there from the start plays at once; without the pads' part, it is not even looked for.
+        // An Xbox pad there from the start plays at once. Without the pads' part, stderr says once that pads cannot
+        // be used, however often the devices change.
         capabilities("event2", "7cdb000000000000 0 0 0 0");
-        std::optional<Gamepads> pads(std::in_place, s.window, Gamepads::Places{s.classes.path(), "", ""}, reader);
-        QVERIFY(!started() && !reader->isActive());
+        QTemporaryDir elsewhere;
+        QTemporaryFile err;
+        const int stderrFd = dup(2);
+        QVERIFY(err.open() && dup2(err.handle(), 2) == 2);
+        std::optional<Gamepads> pads(std::in_place, s.window, Gamepads::Places{s.classes.path(), elsewhere.path(), ""},
+                                     reader);
+        QVERIFY(QFile(elsewhere.filePath("event2")).open(QFile::WriteOnly));
+        QTest::qWait(50);
+        QVERIFY(dup2(stderrFd, 2) == 2 && close(stderrFd) == 0 && !started() && !reader->isActive());
+        QVERIFY(err.seek(0));
+        QCOMPARE(err.readAll().count("brinmor: game pads cannot be used"), 1);
         const QByteArray node = s.classes.filePath("node").toLocal8Bit();
         const int said = mkfifo(node, 0600) == 0 ? open(node, O_RDWR | O_NONBLOCK) : -1;
         standInNode = node.constData();
