@@ -5,6 +5,7 @@
 #include "PadSource.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QPluginLoader>
 #include <QQuickWindow>
@@ -58,7 +59,8 @@ void Gamepads::look()
     QPluginLoader part(m_part);
     auto *pads = qobject_cast<PadSource *>(part.instance());
     if (!pads) {
-        std::fprintf(stderr, "brinmor: game pads cannot be used: %s\n", qPrintable(part.errorString()));
+        std::fprintf(stderr, "brinmor: game pads cannot be used: %s (%s)\n", qPrintable(part.errorString()),
+                     qPrintable(QDir::cleanPath(m_part)));
         return;
     }
     if (!pads->start(this))
