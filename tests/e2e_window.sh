@@ -188,6 +188,26 @@ screen_reader() { # over the accessibility bus, as Orca hears it
     unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 }
 
+frosted_glass() { # translucent only where a compositor runs that blurs: any of the three missing, opaque
+    backdrop() { start_game; screenshot "$work/glass"; pixel "$work/glass" $((X + 20)) $((Y + 300)); quit_game; }
+    local blur=_KDE_NET_WM_BLUR_BEHIND_REGION
+    background xcompmgr
+    local compositor=$started opaque glass
+    sleep 0.3
+    opaque=$(backdrop)
+    xprop -root -f $blur 32c -set $blur 0 && xprop -root -remove $blur # the atom, not the property
+    glass=$(backdrop)
+    check "frosted glass: a compositor, the blur atom without its property: opaque ($glass)" test "$glass" = "$opaque"
+    xprop -root -f $blur 32c -set $blur 0
+    glass=$(backdrop)
+    check "frosted glass: a compositor that blurs: translucent ($glass, $opaque opaque)" test "$glass" != "$opaque"
+    kill -9 -- "-$compositor"
+    sleep 0.3
+    glass=$(backdrop)
+    check "frosted glass: blur, the compositor's selection owned by nobody: opaque ($glass)" test "$glass" = "$opaque"
+    xprop -root -remove $blur
+}
+
 if [ "$backend" = wayland ]; then
     scenario wayland
 else
@@ -196,6 +216,7 @@ else
     background openbox
     sleep 0.5
     scenario "x11 under openbox"
+    frosted_glass
     signals_and_a_full_disk
 fi
 echo "$passes passed, $failures failed"
