@@ -189,8 +189,14 @@ screen_reader() { # over the accessibility bus, as Orca hears it
 }
 
 frosted_glass() { # translucent only where a compositor runs that blurs: any of the three missing, opaque
-    backdrop() { start_game; screenshot "$work/glass"; pixel "$work/glass" $((X + 20)) $((Y + 300)); quit_game; }
     local blur=_KDE_NET_WM_BLUR_BEHIND_REGION
+    backdrop() { # the colour behind the content, and whether the game asked for blur behind its window
+        start_game
+        screenshot "$work/glass"
+        xprop -id "$(xdotool search --onlyvisible --name '^Brinmor$')" $blur | grep -q = && echo -n "blurred "
+        pixel "$work/glass" $((X + 20)) $((Y + 300))
+        quit_game
+    }
     background xcompmgr
     local compositor=$started opaque glass
     sleep 0.3
@@ -200,7 +206,8 @@ frosted_glass() { # translucent only where a compositor runs that blurs: any of 
     check "frosted glass: a compositor, the blur atom without its property: opaque ($glass)" test "$glass" = "$opaque"
     xprop -root -f $blur 32c -set $blur 0
     glass=$(backdrop)
-    check "frosted glass: a compositor that blurs: translucent ($glass, $opaque opaque)" test "$glass" != "$opaque"
+    check "frosted glass: a compositor that blurs: translucent ($glass, $opaque opaque)" \
+        test "${glass#blurred }" != "$opaque" -a "${glass%% *}" = blurred
     kill -9 -- "-$compositor"
     sleep 0.3
     glass=$(backdrop)
