@@ -185,7 +185,34 @@ screen_reader() { # over the accessibility bus, as Orca hears it
     check "screen reader: $during events in a 2 s Space hold, the press and Space heard once ($heard)" \
         test "$during" -le 2 -a "$heard" = 2
     quit_game
+    # The desktop's first language that the game has, English among them.
+    for language in "de:en Bestzeit zurücksetzen" "en_GB:de Reset High Score"; do
+        LANGUAGE=${language%% *} start_game
+        check "screen reader, LANGUAGE=${language%% *}: ${language#* }" \
+            grep -q "push button | ${language#* } |" <("$tools/atspi-probe" tree)
+        quit_game
+    done
     unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON
+}
+
+frosted_glass() { # translucent only where a running compositor blurs; "blurred" where the game asked for blur
+    local blur=_KDE_NET_WM_BLUR_BEHIND_REGION compositor opaque glass
+    backdrop() {
+        start_game
+        screenshot "$work/glass"
+        xprop -id "$(xdotool search --onlyvisible --name '^Brinmor$')" $blur | grep -q = && echo -n "blurred "
+        pixel "$work/glass" $((X + 20)) $((Y + 300))
+        quit_game
+    }
+    background xcompmgr && compositor=$started && sleep 0.3 && opaque=$(backdrop)
+    xprop -root -f $blur 32c -set $blur 0 && xprop -root -remove $blur && glass=$(backdrop) # the atom alone
+    check "frosted glass: a compositor, the blur atom without its property: opaque ($glass)" test "$glass" = "$opaque"
+    xprop -root -f $blur 32c -set $blur 0 && glass=$(backdrop)
+    check "frosted glass: a compositor that blurs: translucent ($glass, $opaque opaque)" \
+        test "${glass#blurred }" != "$opaque" -a "${glass%% *}" = blurred
+    kill -9 -- "-$compositor" && sleep 0.3 && glass=$(backdrop)
+    check "frosted glass: blur, the compositor's selection owned by nobody: opaque ($glass)" test "$glass" = "$opaque"
+    xprop -root -remove $blur
 }
 
 if [ "$backend" = wayland ]; then
@@ -196,6 +223,7 @@ else
     background openbox
     sleep 0.5
     scenario "x11 under openbox"
+    frosted_glass
     signals_and_a_full_disk
 fi
 echo "$passes passed, $failures failed"
