@@ -1,23 +1,16 @@
 #!/usr/bin/env bash
-# The command line with no display: arguments, exit status, and what stdout and stderr match (bash ERE,
-# whole text). Without arguments the game starts and Qt aborts for want of a display; with -platform it
-# runs until a polite TERM.
-#   usage: command_line.sh BRINMOR
+# The command line without a display: arguments|exit status|stdout|stderr (bash ERE, whole text). A game that starts
+# runs until a polite TERM; with no arguments it starts, and Qt aborts for want of a display.
 set -uo pipefail
-brinmor=$1 failures=0
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-export XDG_CONFIG_HOME=$(mktemp -d) DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent
-trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
+export XDG_CONFIG_HOME=$(mktemp -d) DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent failures=0
 usage=$'\n?''Usage: brinmor \[options\].*-h, --help.*-v, --version.*--platform <name>'
 while IFS='|' read -r args want out err; do
     got=0
-    timeout --preserve-status 4 "$brinmor" $args >"$XDG_CONFIG_HOME/out" 2>"$XDG_CONFIG_HOME/err" || got=$?
+    timeout --preserve-status 4 "$1" $args >"$XDG_CONFIG_HOME/out" 2>"$XDG_CONFIG_HOME/err" || got=$?
     o=$(<"$XDG_CONFIG_HOME/out") e=$(<"$XDG_CONFIG_HOME/err")
-    if [ "$got" = "$want" ] && [[ $o =~ ^${out//USAGE/$usage}$ && $e =~ ^${err//USAGE/$usage}$ ]]; then
-        echo "ok: '$args' exits $got"
-    else
-        echo "FAILED: '$args' exits $got, not $want; stdout: $o; stderr: $e"; ((++failures))
-    fi
+    [ "$got" = "$want" ] && [[ $o =~ ^${out//USAGE/$usage}$ && $e =~ ^${err//USAGE/$usage}$ ]] ||
+        { echo "FAILED: '$args' exits $got, not $want; stdout: $o; stderr: $e"; ((++failures)); }
 done <<'TABLE'
 --help|0|USAGE.*|
 -h|0|USAGE.*|
@@ -30,4 +23,6 @@ stray|2||brinmor: unexpected argument 'stray'\.USAGE.*
 -platform offscreen -reverse -qwindowgeometry 400x500|0||.*
 |134||.*could not connect to display.*
 TABLE
+rm -rf "$XDG_CONFIG_HOME"
+echo "$failures failed"
 [ $failures -eq 0 ]
