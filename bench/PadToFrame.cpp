@@ -81,21 +81,15 @@ void measureIdle(const char *state, const CountingTimer *reader)
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
-    ContentView game(ContentView::Services{std::make_shared<FakeClock>(), std::make_shared<FakeTimer>(),
-                                           std::make_shared<MemoryStore>()});
-    QQmlApplicationEngine engine;
-    QQuickWindow *window = BrinmorApp::loadWindow(engine, &game, false);
-    if (!window || !QTest::qWaitForWindowActive(window))
-        return std::fprintf(stderr, "no active window\n"), 1;
-    idle(1000);
-    measureIdle("no Gamepads (the game before pads)", nullptr);
-
     QTemporaryDir devices; // stands in for /dev/input
     const auto reader = std::make_shared<CountingTimer>();
-    QElapsedTimer starting;
-    starting.start();
-    Gamepads pads(window, devices.path(), reader);
-    std::printf("Gamepads made, SDL's game-controller part started, in %.1f ms\n", starting.nsecsElapsed() / 1e6);
+    BrinmorApp brinmor({{std::make_shared<FakeClock>(), std::make_shared<FakeTimer>(), std::make_shared<MemoryStore>()},
+                        QLocale(QLocale::English), devices.path(), reader});
+    QQuickWindow *window = brinmor.start();
+    if (!window || !QTest::qWaitForWindowActive(window) || !QTest::qWaitFor([&] { return brinmor.gamepads(); }))
+        return std::fprintf(stderr, "no active window with pads\n"), 1;
+    ContentView &game = brinmor.game();
+    idle(1000);
     measureIdle("Gamepads, no pad", reader.get());
 
     const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 0, SDL_CONTROLLER_BUTTON_MAX, 0);

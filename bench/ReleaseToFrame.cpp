@@ -25,10 +25,11 @@ int main(int argc, char *argv[])
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/release-bench-XXXXXX")); // on the disk, not in memory
     auto clock = std::make_shared<FakeClock>();
     auto timer = std::make_shared<FakeTimer>();
-    auto game = std::make_unique<ContentView>(
-        ContentView::Services{clock, timer, std::make_shared<SettingsStore>(dir.filePath(QStringLiteral("Brinmor.conf")))});
-    QQmlApplicationEngine engine;
-    QQuickWindow *window = BrinmorApp::loadWindow(engine, game.get(), false);
+    QTemporaryDir devices;
+    BrinmorApp brinmor({{clock, timer, std::make_shared<SettingsStore>(dir.filePath(QStringLiteral("Brinmor.conf")))},
+                        QLocale(QLocale::English), devices.path(), std::make_shared<FakeTimer>()});
+    QQuickWindow *window = brinmor.start();
+    ContentView *game = &brinmor.game();
     if (!window || !QTest::qWaitForWindowExposed(window))
         return 1;
     const QPoint button = window->findChild<QQuickItem *>(QStringLiteral("holdButton"))->mapRectToScene(

@@ -27,8 +27,8 @@
 <context>
     <name>HoldButton</name>
     <message>
-        <source>Hold Space or the mouse button</source>
-        <translation>اضغط مطولًا على مفتاح المسافة أو زر الفأرة</translation>
+        <source>Hold Space, the mouse button or A on a pad</source>
+        <translation>اضغط مطولًا على مفتاح المسافة أو زر الفأرة أو الزر A في ذراع التحكم</translation>
     </message>
 </context>
 <context>

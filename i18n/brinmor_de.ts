@@ -27,8 +27,8 @@
 <context>
     <name>HoldButton</name>
     <message>
-        <source>Hold Space or the mouse button</source>
-        <translation>Leertaste oder Maustaste gedrückt halten</translation>
+        <source>Hold Space, the mouse button or A on a pad</source>
+        <translation>Leertaste, Maustaste oder A am Gamepad gedrückt halten</translation>
     </message>
 </context>
 <context>

@@ -27,8 +27,8 @@
 <context>
     <name>HoldButton</name>
     <message>
-        <source>Hold Space or the mouse button</source>
-        <translation>Mantén pulsada la barra espaciadora o el botón del ratón</translation>
+        <source>Hold Space, the mouse button or A on a pad</source>
+        <translation>Mantén pulsada la barra espaciadora, el botón del ratón o A en un mando</translation>
     </message>
 </context>
 <context>

@@ -27,8 +27,8 @@
 <context>
     <name>HoldButton</name>
     <message>
-        <source>Hold Space or the mouse button</source>
-        <translation>Maintenez la barre d’espace ou le bouton de la souris</translation>
+        <source>Hold Space, the mouse button or A on a pad</source>
+        <translation>Maintenez la barre d’espace, le bouton de la souris ou A sur une manette</translation>
     </message>
 </context>
 <context>

@@ -27,8 +27,8 @@
 <context>
     <name>HoldButton</name>
     <message>
-        <source>Hold Space or the mouse button</source>
-        <translation>Tieni premuta la barra spaziatrice o il tasto del mouse</translation>
+        <source>Hold Space, the mouse button or A on a pad</source>
+        <translation>Tieni premuta la barra spaziatrice, il tasto del mouse o A su un controller</translation>
     </message>
 </context>
 <context>

@@ -27,8 +27,8 @@
 <context>
     <name>HoldButton</name>
     <message>
-        <source>Hold Space or the mouse button</source>
-        <translation>Przytrzymaj spację lub przycisk myszy</translation>
+        <source>Hold Space, the mouse button or A on a pad</source>
+        <translation>Przytrzymaj spację, przycisk myszy lub A na padzie</translation>
     </message>
 </context>
 <context>

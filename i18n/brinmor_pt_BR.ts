@@ -27,8 +27,8 @@
 <context>
     <name>HoldButton</name>
     <message>
-        <source>Hold Space or the mouse button</source>
-        <translation>Segure a barra de espaço ou o botão do mouse</translation>
+        <source>Hold Space, the mouse button or A on a pad</source>
+        <translation>Segure a barra de espaço, o botão do mouse ou A no controle</translation>
     </message>
 </context>
 <context>

@@ -27,8 +27,8 @@
 <context>
     <name>HoldButton</name>
     <message>
-        <source>Hold Space or the mouse button</source>
-        <translation>Утримуйте пробіл або кнопку миші</translation>
+        <source>Hold Space, the mouse button or A on a pad</source>
+        <translation>Утримуйте пробіл, кнопку миші або A на геймпаді</translation>
     </message>
 </context>
 <context>

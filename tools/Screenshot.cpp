@@ -7,7 +7,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
-#include <QQmlApplicationEngine>
+#include <QTemporaryDir>
 #include <QQuickWindow>
 #include <QTimer>
 #include <QtQml/QQmlExtensionPlugin>
@@ -25,11 +25,13 @@ QImage grabAfterRecord(bool dark)
 
     auto clock = std::make_shared<FakeClock>();
     auto timer = std::make_shared<FakeTimer>();
-    ContentView game({clock, timer, std::make_shared<MemoryStore>(8.76)});
-    QQmlApplicationEngine engine;
-    QQuickWindow *window = BrinmorApp::loadWindow(engine, &game, false);
+    QTemporaryDir devices;
+    BrinmorApp brinmor({{clock, timer, std::make_shared<MemoryStore>(8.76)}, QLocale(QLocale::English), devices.path(),
+                        std::make_shared<FakeTimer>()});
+    QQuickWindow *window = brinmor.start();
     if (!window)
         return {};
+    ContentView &game = brinmor.game();
     game.startHolding();
     clock->advance(std::chrono::milliseconds(12345));
     timer->fire();

@@ -1,10 +1,13 @@
 #include "BrinmorApp.h"
 
-#include "ContentView.h"
 #include "Gamepads.h"
+#include "QtRepeatingTimer.h"
+#include "SettingsStore.h"
+#include "SteadyClock.h"
 #include "X11Desktop.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QQuickWindow>
 #include <cstdio>
 
@@ -23,11 +26,15 @@ void chooseRenderer()
 }
 } // namespace
 
-BrinmorApp::BrinmorApp(int &argc, char **argv)
-    : m_app(argc, argv)
+BrinmorApp::Services BrinmorApp::realServices()
 {
-    setNames();
-    m_translator.install(QLocale::system());
+    return {{std::make_shared<SteadyClock>(), std::make_shared<QtRepeatingTimer>(), std::make_shared<SettingsStore>()},
+            QLocale::system(), QStringLiteral("/dev/input"), std::make_shared<QtRepeatingTimer>()};
+}
+
+BrinmorApp::BrinmorApp(Services services)
+    : m_services(std::move(services))
+{
 }
 
 BrinmorApp::~BrinmorApp() = default;
@@ -40,37 +47,34 @@ void BrinmorApp::setNames()
     QGuiApplication::setDesktopFileName(QString::fromLatin1(desktopId));
 }
 
-QQuickWindow *BrinmorApp::loadWindow(QQmlApplicationEngine &engine, ContentView *game, bool translucent)
+QQuickWindow *BrinmorApp::start()
 {
-    engine.addImportPath(QStringLiteral("qrc:/"));
-    engine.setInitialProperties({{QStringLiteral("game"), QVariant::fromValue(game)},
-                                 {QStringLiteral("translucent"), translucent}});
-    engine.load(QUrl(QStringLiteral("qrc:/Brinmor/Main.qml")));
-    const auto roots = engine.rootObjects();
-    return roots.isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(roots.constFirst());
-}
-
-int BrinmorApp::exec()
-{
+    m_translator.install(m_services.locale);
     chooseRenderer();
     X11Desktop::useDetectableAutoRepeat();
     // Frosted glass needs blur: without it the windows behind would show through as sharp text.
     const bool translucent = X11Desktop::composites() && X11Desktop::offersBlur();
     if (translucent)
         QQuickWindow::setDefaultAlphaBuffer(true);
-    m_game = std::make_unique<ContentView>();
-    QQuickWindow *window = loadWindow(m_engine, m_game.get(), translucent);
-    if (!window) {
+    m_game = std::make_unique<ContentView>(m_services.game);
+    m_engine.addImportPath(QStringLiteral("qrc:/"));
+    m_engine.setInitialProperties({{QStringLiteral("game"), QVariant::fromValue(m_game.get())},
+                                   {QStringLiteral("translucent"), translucent}});
+    m_engine.load(QUrl(QStringLiteral("qrc:/Brinmor/Main.qml")));
+    const auto roots = m_engine.rootObjects();
+    m_window = roots.isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(roots.constFirst());
+    if (!m_window) {
         std::fprintf(stderr, "brinmor: could not create the game window\n");
-        return 1;
+        return nullptr;
     }
     if (translucent)
-        X11Desktop::requestBlurBehind(window);
+        X11Desktop::requestBlurBehind(m_window);
     // A logout or Ctrl+C closes the window as its close control does: a hold under way ends like a
     // release, and what the store lacks gets its last chance.
-    QObject::connect(&m_quitSignals, &QuitSignals::quitRequested, window, &QWindow::close);
+    QObject::connect(&m_quitSignals, &QuitSignals::quitRequested, m_window, &QWindow::close);
     // SDL takes a few milliseconds to start: after the first frame, which the player is waiting for.
-    QObject::connect(window, &QQuickWindow::frameSwapped, window,
-                     [this, window] { m_gamepads = std::make_unique<Gamepads>(window); }, Qt::SingleShotConnection);
-    return m_app.exec();
+    QObject::connect(m_window, &QQuickWindow::frameSwapped, m_window, [this] {
+        m_gamepads = std::make_unique<Gamepads>(m_window, m_services.inputDevices, m_services.padReader);
+    }, Qt::SingleShotConnection);
+    return m_window;
 }

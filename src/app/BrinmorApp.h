@@ -1,38 +1,54 @@
 #pragma once
 
-#include "GameApplication.h"
+#include "ContentView.h"
 #include "GameTranslator.h"
 #include "QuitSignals.h"
 
+#include <QLocale>
 #include <QQmlApplicationEngine>
 #include <memory>
 
-class ContentView;
 class Gamepads;
 class QQuickWindow;
 
-// The application: names, the one window with the game screen, the event loop.
+// The game from its services to its first frame: the player's language and its direction, the one
+// window with the game screen, the desktop's signals, and game pads once that frame is shown. main()
+// starts it with the real services, the tests with their own; the Qt application is the caller's.
 class BrinmorApp
 {
 public:
     static constexpr const char *desktopId = "io.github.brinmor.Brinmor";
 
-    BrinmorApp(int &argc, char **argv);
+    struct Services {
+        ContentView::Services game;
+        QLocale locale;
+        // Where new input devices appear, and what ticks the reads of a pad.
+        QString inputDevices;
+        std::shared_ptr<RepeatingTimer> padReader;
+    };
+    // Monotonic clock, 10 ms timer, the user's settings file, the desktop's language, /dev/input.
+    static Services realServices();
+
+    explicit BrinmorApp(Services services);
     ~BrinmorApp();
 
-    int exec();
-
-    // Loads the window showing `game` into `engine`; nullptr when it could not be created.
-    static QQuickWindow *loadWindow(QQmlApplicationEngine &engine, ContentView *game, bool translucent);
-
-private:
-    // Names that decide where the settings live; set before any settings are opened.
+    // Names that decide where the settings live: before any settings are opened.
     static void setNames();
 
-    GameApplication m_app;
+    // Shows the window; nullptr, said on stderr, when it could not be created.
+    QQuickWindow *start();
+
+    QQuickWindow *window() const { return m_window; }
+    ContentView &game() { return *m_game; }
+    // Null until the first frame is shown.
+    Gamepads *gamepads() const { return m_gamepads.get(); }
+
+private:
+    Services m_services;
     GameTranslator m_translator;
     QuitSignals m_quitSignals;
     std::unique_ptr<ContentView> m_game;
     QQmlApplicationEngine m_engine;
+    QQuickWindow *m_window = nullptr;
     std::unique_ptr<Gamepads> m_gamepads;
 };

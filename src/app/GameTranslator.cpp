@@ -4,9 +4,10 @@
 
 bool GameTranslator::install(const QLocale &locale)
 {
-    if (!load(locale, QStringLiteral("brinmor"), QStringLiteral("_"), QStringLiteral(":/i18n")))
-        return false;
-    QCoreApplication::installTranslator(this);
-    QGuiApplication::setLayoutDirection(QLocale(language()).textDirection());
-    return true;
+    const bool found = load(locale, QStringLiteral("brinmor"), QStringLiteral("_"), QStringLiteral(":/i18n"));
+    if (found)
+        QCoreApplication::installTranslator(this);
+    // English, the texts' own language, reads left to right.
+    QGuiApplication::setLayoutDirection(found ? QLocale(language()).textDirection() : Qt::LeftToRight);
+    return found;
 }

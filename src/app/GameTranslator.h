@@ -14,6 +14,6 @@ public:
 
     // Makes the first of the locale's languages (LANGUAGE, then LC_ALL, LC_MESSAGES, LANG) that the game
     // speaks the application's, and its reading direction the screen's: Arabic and its like mirror it.
-    // False, and nothing changed, when the game speaks none of them.
+    // False, and English left to right, when the game speaks none of them.
     bool install(const QLocale &locale);
 };

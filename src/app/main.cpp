@@ -1,6 +1,7 @@
 #include "ApplicationService.h"
 #include "BrinmorApp.h"
 #include "CommandLine.h"
+#include "GameApplication.h"
 
 #include <QtQml/QQmlExtensionPlugin>
 
@@ -12,9 +13,13 @@ int main(int argc, char *argv[])
     if (const int status = CommandLine::handle(argc, argv); status >= 0)
         return status;
     const QVariantMap launch = ApplicationService::launchData();
-    BrinmorApp app(argc, argv);
+    GameApplication app(argc, argv);
+    BrinmorApp::setNames();
     ApplicationService session;
     if (!session.claim(launch))
         return 0;
+    BrinmorApp game(BrinmorApp::realServices());
+    if (!game.start())
+        return 1;
     return app.exec();
 }

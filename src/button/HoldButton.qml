@@ -42,7 +42,7 @@ Item {
 
         Accessible.role: Accessible.Button
         Accessible.name: caption
-        Accessible.description: qsTr("Hold Space or the mouse button") + ". " + bridge.best
+        Accessible.description: qsTr("Hold Space, the mouse button or A on a pad") + ". " + bridge.best
     }
 
     // Outside the circle, so neither look changes under it.

@@ -1,19 +1,9 @@
 #include "ContentView.h"
 
-#include "QtRepeatingTimer.h"
-#include "SettingsStore.h"
-#include "SteadyClock.h"
 #include "TimeFormat.h"
 
 #include <cmath>
 #include <cstdio>
-
-ContentView::ContentView(QObject *parent)
-    : ContentView(Services{std::make_shared<SteadyClock>(), std::make_shared<QtRepeatingTimer>(),
-                           std::make_shared<SettingsStore>()},
-                  parent)
-{
-}
 
 namespace {
 // A damaged store may hold NaN or infinity: NaN could never be beaten,

@@ -29,8 +29,6 @@ public:
 
     static constexpr std::chrono::milliseconds tickPeriod{10};
 
-    // The real services: monotonic clock, 10 ms QTimer, the user's settings file.
-    explicit ContentView(QObject *parent = nullptr);
     explicit ContentView(Services services, QObject *parent = nullptr);
     // Gives a best or a reset not yet stored its last chance, waiting up to StoreThread::closeBound.
     ~ContentView() override;

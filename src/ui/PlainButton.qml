@@ -16,8 +16,9 @@ Text {
     Keys.onReturnPressed: button.clicked()
     Keys.onEnterPressed: button.clicked()
 
-    // Takes the press, so that the window's drag underneath never sees it; a click is a release
-    // on the label or close to where the press was, since a finger wobbles more than a mouse.
+    // Takes the press, so that the window's drag underneath never sees it. A click is a release on the
+    // label; a mouse let go off it means "never mind", as on every desktop button, while a finger, which
+    // wobbles, still taps close to where it pressed.
     MouseArea {
         property point pressedAt
 
@@ -25,8 +26,10 @@ Text {
         cursorShape: Qt.PointingHandCursor
         onPressed: mouse => pressedAt = Qt.point(mouse.x, mouse.y)
         onReleased: mouse => {
+            const finger = mouse.source !== Qt.MouseEventNotSynthesized;
             const slop = 2 * Qt.styleHints.startDragDistance;
-            if (contains(Qt.point(mouse.x, mouse.y)) || Math.hypot(mouse.x - pressedAt.x, mouse.y - pressedAt.y) <= slop)
+            if (contains(Qt.point(mouse.x, mouse.y))
+                    || (finger && Math.hypot(mouse.x - pressedAt.x, mouse.y - pressedAt.y) <= slop))
                 button.clicked();
         }
     }
