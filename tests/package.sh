@@ -10,4 +10,5 @@ lintian "$out"/brinmor_*.deb 2>&1 | tee "$out/said"
 ! grep -q '^[EW]:' "$out/said"
 dpkg-deb -x "$out"/brinmor_*.deb "$out/root" && cd "$out/root/usr/share" && test -x ../games/brinmor
 test "$(grep -hx 'Exec=/usr/games/brinmor' dbus-1/services/*.service applications/*.desktop | wc -l)" = 2
+grep -qx DBusActivatable=true applications/io.github.brinmor.Brinmor.desktop
 for section in NAME SYNOPSIS DESCRIPTION OPTIONS FILES ENVIRONMENT; do zgrep -q "^\.SH $section" man/man6/*.6.gz; done
