@@ -3,26 +3,22 @@
 # runs until a polite TERM; with no arguments it starts, and Qt aborts for want of a display.
 set -uo pipefail
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-export XDG_CONFIG_HOME=$(mktemp -d) DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent failures=0
+export XDG_CONFIG_HOME=$(mktemp -d) DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent ASAN_OPTIONS=detect_leaks=0 failed=0
 usage=$'\n?''Usage: brinmor \[options\].*-h, --help.*-v, --version.*--platform <name>'
 while IFS='|' read -r args want out err; do
-    got=0
-    timeout --preserve-status 4 "$1" $args >"$XDG_CONFIG_HOME/out" 2>"$XDG_CONFIG_HOME/err" || got=$?
+    timeout --preserve-status 4 "$1" $args >"$XDG_CONFIG_HOME/out" 2>"$XDG_CONFIG_HOME/err"; got=$?
     o=$(<"$XDG_CONFIG_HOME/out") e=$(<"$XDG_CONFIG_HOME/err")
     [ "$got" = "$want" ] && [[ $o =~ ^${out//USAGE/$usage}$ && $e =~ ^${err//USAGE/$usage}$ ]] ||
-        { echo "FAILED: '$args' exits $got, not $want; stdout: $o; stderr: $e"; ((++failures)); }
+        { echo "FAILED: '$args' exits $got, not $want; stdout: $o; stderr: $e"; failed=1; }
 done <<'TABLE'
 --help|0|USAGE.*|
 -h|0|USAGE.*|
 --version|0|brinmor [0-9]+\.[0-9]+\.[0-9]+|
--v|0|brinmor [0-9]+\.[0-9]+\.[0-9]+|
 --no-such-option|2||brinmor: Unknown option 'no-such-option'\.USAGE.*
--x|2||brinmor: Unknown option 'x'\.USAGE.*
 stray|2||brinmor: unexpected argument 'stray'\.USAGE.*
 -platform|2||brinmor: Missing value after '-platform'\.USAGE.*
 -platform offscreen -reverse -qwindowgeometry 400x500|0||.*
 |134||.*could not connect to display.*
 TABLE
 rm -rf "$XDG_CONFIG_HOME"
-echo "$failures failed"
-[ $failures -eq 0 ]
+exit $failed

@@ -39,7 +39,6 @@ if [ "$backend" = wayland ]; then
     windows() { swaymsg -t get_tree | jq '[.. | objects | select(.app_id == "io.github.brinmor.Brinmor")] | length'; }
     focused() { swaymsg -t get_tree | jq '.. | objects | select(.focused) | .pid'; }
     look_away() { swaymsg "[pid=$1] focus" >/dev/null; }
-    token() { XDG_RUNTIME_DIR=$work/sway "$tools/activation-token"; } # a launcher's
 else
     start_x11
     xset r on
@@ -50,7 +49,6 @@ else
     windows() { xdotool search --onlyvisible --name '^Brinmor$' | wc -l; }
     focused() { xdotool getactivewindow getwindowpid; }
     look_away() { xdotool windowminimize "$(xdotool search --all --onlyvisible --pid "$2" --name '^Brinmor$')"; }
-    token() { :; }
 fi
 
 start_game() {
@@ -178,21 +176,22 @@ session_bus() {
     export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
 }
 
+token() { [ "$backend" = x11 ] || XDG_RUNTIME_DIR=$work/sway "$tools/activation-token"; } # as a launcher passes
 app() { gdbus call --session --dest io.github.brinmor.Brinmor --object-path /io/github/brinmor/Brinmor \
     --method "org.freedesktop.Application.$1" "${@:2}"; }
-one_game_a_session() { # a second start on the session bus brings the first game forward; without a bus, a game
-    background "$brinmor"; local first=$started
-    sleep 1.5
-    DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent background "$brinmor"; local alone=$started
-    sleep 1.5
+one_game_a_session() { # a second start on the bus brings the first game forward; without a bus, a game of its own
+    background "$brinmor"; local first=$started status=0 && sleep 1.5
+    DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent background "$brinmor"; local alone=$started && sleep 1.5
     check "without a bus a second game opens, in front" test "$(windows),$(focused)" = "2,$alone"
     look_away $alone $first
-    local since=$(date +%s%N) status=0
-    XDG_ACTIVATION_TOKEN=$(token) DESKTOP_STARTUP_ID=e2e_TIME0 "$brinmor" || status=$?
+    xev -root -event property >"$work/xev" 2>/dev/null & local xev=$! since=$(date +%s%N)
+    XDG_ACTIVATION_TOKEN=$(token) DESKTOP_STARTUP_ID='e2e 0123' "$brinmor" || status=$?
     local took=$((($(date +%s%N) - since) / 1000000))
     sleep 0.5
     check "with a bus a second start exits ($status) in $took ms, the first game's window back in front" \
         test "$status,$(windows),$(focused)" = "0,2,$first" -a $took -lt 3000
+    kill $xev 2>/dev/null || true; [ "$backend" = wayland ] || check "and the launch ends: one message in two pieces" \
+        test "$(grep -o 'STARTUP_INFO[A-Z_]*)' "$work/xev" | xargs)" = "STARTUP_INFO_BEGIN) STARTUP_INFO)"
     look_away $alone $first
     app Open "['a']" "{'activation-token': <'$(token)'>}" >/dev/null && sleep 0.5
     local got="$(windows),$(focused),$(app ActivateAction none [] {} 2>&1 | grep -c 'no action')"

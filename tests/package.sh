@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The .deb that cpack makes of the build folder $1: no lintian error or warning, the menu entry and the D-Bus
-# service start the game where the package puts it, the manual page has its sections. Skips (77) without lintian.
+# The .deb that cpack makes of the build folder $1: lintian says no E: or W:, the menu entry (D-Bus activatable) and
+# the D-Bus service start the game where the package puts it, the manual page has its sections. 77 without lintian.
 set -euo pipefail
 command -v lintian >/dev/null || { echo "lintian is not installed (tools/install-deps installs it): skipped"; exit 77; }
 out=$(mktemp -d)
@@ -9,6 +9,6 @@ cpack -G DEB --config "$1/CPackConfig.cmake" -B "$out" >/dev/null
 lintian "$out"/brinmor_*.deb 2>&1 | tee "$out/said"
 ! grep -q '^[EW]:' "$out/said"
 dpkg-deb -x "$out"/brinmor_*.deb "$out/root" && cd "$out/root/usr/share" && test -x ../games/brinmor
-test "$(grep -hx 'Exec=/usr/games/brinmor' dbus-1/services/*.service applications/*.desktop | wc -l)" = 2
 grep -qx DBusActivatable=true applications/io.github.brinmor.Brinmor.desktop
+test "$(grep -hx 'Exec=/usr/games/brinmor' dbus-1/services/*.service applications/*.desktop | wc -l)" = 2
 for section in NAME SYNOPSIS DESCRIPTION OPTIONS FILES ENVIRONMENT; do zgrep -q "^\.SH $section" man/man6/*.6.gz; done

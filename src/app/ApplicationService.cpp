@@ -1,6 +1,7 @@
 #include "ApplicationService.h"
 
 #include "BrinmorApp.h"
+#include "X11Desktop.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -63,6 +64,7 @@ void ApplicationService::Activate(const QVariantMap &platformData)
         window->setWindowStates(window->windowStates() & ~Qt::WindowMinimized);
         window->raise();
         window->requestActivate();
+        X11Desktop::endStartup(window, platformData.value(startupIdKey).toString());
     }
 }
 
