@@ -6,13 +6,11 @@ unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 export XDG_CONFIG_HOME=$(mktemp -d) DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent ASAN_OPTIONS=detect_leaks=0 failed=0
 usage=$'\n?''Usage: brinmor \[options\].*-h, --help.*-v, --version.*--platform <name>'
 while IFS='|' read -r args want out err; do
-    timeout --preserve-status 4 "$1" $args >"$XDG_CONFIG_HOME/out" 2>"$XDG_CONFIG_HOME/err"; got=$?
-    o=$(<"$XDG_CONFIG_HOME/out") e=$(<"$XDG_CONFIG_HOME/err")
+    o=$(timeout --preserve-status 4 "$1" $args 2>"$XDG_CONFIG_HOME/err"); got=$? e=$(<"$XDG_CONFIG_HOME/err")
     [ "$got" = "$want" ] && [[ $o =~ ^${out//USAGE/$usage}$ && $e =~ ^${err//USAGE/$usage}$ ]] ||
         { echo "FAILED: '$args' exits $got, not $want; stdout: $o; stderr: $e"; failed=1; }
 done <<'TABLE'
 --help|0|USAGE.*|
--h|0|USAGE.*|
 --version|0|brinmor [0-9]+\.[0-9]+\.[0-9]+|
 --no-such-option|2||brinmor: Unknown option 'no-such-option'\.USAGE.*
 stray|2||brinmor: unexpected argument 'stray'\.USAGE.*

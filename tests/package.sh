@@ -3,8 +3,7 @@
 # the D-Bus service start the game where the package puts it, the manual page has its sections. 77 without lintian.
 set -euo pipefail
 command -v lintian >/dev/null || { echo "lintian is not installed (tools/install-deps installs it): skipped"; exit 77; }
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
+out=$(mktemp -d) && trap 'rm -rf "$out"' EXIT
 cpack -G DEB --config "$1/CPackConfig.cmake" -B "$out" >/dev/null
 lintian "$out"/brinmor_*.deb 2>&1 | tee "$out/said"
 ! grep -q '^[EW]:' "$out/said"
