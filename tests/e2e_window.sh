@@ -222,6 +222,33 @@ screen_reader() { # over the accessibility bus, as Orca hears it
     unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 }
 
+frosted_glass() { # translucent only where a compositor runs that blurs: any of the three missing, opaque
+    local blur=_KDE_NET_WM_BLUR_BEHIND_REGION
+    backdrop() { # the colour behind the content, and whether the game asked for blur behind its window
+        start_game
+        screenshot "$work/glass"
+        xprop -id "$(xdotool search --onlyvisible --name '^Brinmor$')" $blur | grep -q = && echo -n "blurred "
+        pixel "$work/glass" $((X + 20)) $((Y + 300))
+        quit_game
+    }
+    background xcompmgr
+    local compositor=$started opaque glass
+    sleep 0.3
+    opaque=$(backdrop)
+    xprop -root -f $blur 32c -set $blur 0 && xprop -root -remove $blur # the atom, not the property
+    glass=$(backdrop)
+    check "frosted glass: a compositor, the blur atom without its property: opaque ($glass)" test "$glass" = "$opaque"
+    xprop -root -f $blur 32c -set $blur 0
+    glass=$(backdrop)
+    check "frosted glass: a compositor that blurs: translucent ($glass, $opaque opaque)" \
+        test "${glass#blurred }" != "$opaque" -a "${glass%% *}" = blurred
+    kill -9 -- "-$compositor"
+    sleep 0.3
+    glass=$(backdrop)
+    check "frosted glass: blur, the compositor's selection owned by nobody: opaque ($glass)" test "$glass" = "$opaque"
+    xprop -root -remove $blur
+}
+
 if [ "$backend" = wayland ]; then
     scenario wayland
     session_bus
@@ -233,6 +260,7 @@ else
     sleep 0.5
     scenario "x11 under openbox"
     one_game_a_session
+    frosted_glass
     signals_and_a_full_disk
 fi
 echo "$passes passed, $failures failed"

@@ -269,6 +269,45 @@ private slots:
         QVERIFY(s.window->windowStates() & Qt::WindowMinimized && s.window->isVisible());
     }
 
+    void movesAndResizesWithoutAWindowManager() // nobody takes the drag offscreen: the game moves the window itself
+    {
+        Screen s;
+        QList<QQuickItem *> edges = s.window->findChildren<QQuickItem *>();
+        edges.removeIf([](QQuickItem *item) { return !item->property("edges").isValid(); });
+        QCOMPARE(edges.size(), 8);
+        const int minimumWidth = s.window->minimumWidth(), minimumHeight = s.window->minimumHeight();
+        const auto drag = [&](QPointF from, QPoint by) { // as far as `by` in one motion, let go there
+            const QPoint start = from.toPoint(), to = s.window->mapToGlobal(start) + by;
+            QTest::mousePress(s.window, Qt::LeftButton, {}, start);
+            QTest::mouseMove(s.window, to - s.window->position());
+            QTest::mouseRelease(s.window, Qt::LeftButton, {}, to - s.window->position());
+        };
+        // Each edge and corner moves its own edges, by the pointer's motion or up to the minimum size.
+        for (QQuickItem *edge : edges) {
+            const int sides = edge->property("edges").toInt();
+            const QPoint inwards(sides & Qt::LeftEdge ? 1000 : -1000, sides & Qt::TopEdge ? 1000 : -1000);
+            for (const QPoint by : {QPoint(30, 40), QPoint(-30, -40), inwards}) {
+                s.window->setGeometry(300, 200, 500, 700);
+                drag(edge->mapToScene(QPointF(edge->width() / 2, edge->height() / 2)), by);
+                const int left = sides & Qt::LeftEdge ? std::min(300 + by.x(), 800 - minimumWidth) : 300;
+                const int right = sides & Qt::RightEdge ? std::max(800 + by.x(), 300 + minimumWidth) : 800;
+                const int top = sides & Qt::TopEdge ? std::min(200 + by.y(), 900 - minimumHeight) : 200;
+                const int bottom = sides & Qt::BottomEdge ? std::max(900 + by.y(), 200 + minimumHeight) : 900;
+                QCOMPARE(s.window->geometry(), QRect(left, top, right - left, bottom - top));
+            }
+        }
+        // The backdrop moves the window at its minimum size, and keeps that size; a click on it moves nothing.
+        s.window->setGeometry(300, 200, minimumWidth, minimumHeight);
+        drag(QPointF(20, 300), QPoint(1, 1));
+        QCOMPARE(s.window->geometry(), QRect(300, 200, minimumWidth, minimumHeight));
+        const QPoint start = s.window->mapToGlobal(QPoint(20, 300));
+        QTest::mousePress(s.window, Qt::LeftButton, {}, QPoint(20, 300));
+        for (const QPoint by : {QPoint(10, 0), QPoint(40, 30)}) // past the threshold sideways, then on
+            QTest::mouseMove(s.window, start + by - s.window->position());
+        QTest::mouseRelease(s.window, Qt::LeftButton, {}, start + QPoint(40, 30) - s.window->position());
+        QCOMPARE(s.window->geometry(), QRect(340, 230, minimumWidth, minimumHeight));
+    }
+
     void followsTheDesktopsAccessibilitySettings()
     {
         const QString gnome = "org.gnome.desktop.interface ", fdo = "org.freedesktop.appearance ",
@@ -284,7 +323,10 @@ private slots:
               {fdo + "reduced-motion", 1u}}, true, 1.25, true},
             {{{a11y, "true"}, {fdo + "contrast", 2u}, {gnome + "text-scaling-factor", "2"}, {kde, "fast"},
               {gnome + "enable-animations", true}}, false, 1, false},
-            {{{kde, "0"}}, false, 1, true}};
+            {{{kde, "0"}}, false, 1, true},
+            {{{a11y, true}}, true, 1, false}, // colours alone: every painted item follows them live
+            {{{gnome + "text-scaling-factor", 0.3}}, false, 0.5, false}, // GNOME's bounds
+            {{{gnome + "text-scaling-factor", 3.5}}, false, 3, false}};
         QImage today;
         for (const Case &c : cases) {
             m_portal.settings = c.settings;
@@ -315,6 +357,9 @@ private slots:
             for (const auto &[text, size] : {std::pair{"title", 28}, {"timeReadout", 56}, {"bestText", 16},
                      {"badge", 14}, {"resetButton", 12}, {"minimiseButton", 16}, {"closeButton", 18}})
                 QVERIFY2(s.font(text).pixelSize() == qRound(size * c.scale), text);
+            // What is drawn beside the text scales with it: the trophy, the caption in the hold button.
+            QVERIFY(s.item("trophy")->height() == qRound(16 * c.scale)
+                    && s.item("holdButtonView")->property("textScale").toDouble() == c.scale);
             QCOMPARE(s.rect("holdButton").width() > 180, c.scale > 1.25); // only when the caption would not fit
             const QImage frame = s.window->grabWindow();
             QVERIFY(qAbs(qMax(460.0, s.rect("screenColumn").height() + 96) - s.window->minimumHeight()) < 1
@@ -360,7 +405,10 @@ private slots:
         QVERIFY(s.text("title") == "Brinmor" && s.text("bestText").contains(rtl ? "\u20681:01.50\u2069" : "1:01.50"));
         const std::pair<QString, const char *> english[] = {{s.text("bestText"), "Best: 1:01.50"},
             {s.text("resetButton"), "Reset High Score"}, {s.text("badge"), "🎉 New Record!"},
-            {QAccessible::queryAccessibleInterface(s.item("closeButton"))->text(QAccessible::Name), "Close"}};
+            {QAccessible::queryAccessibleInterface(s.item("closeButton"))->text(QAccessible::Name), "Close"},
+            {QAccessible::queryAccessibleInterface(s.item("minimiseButton"))->text(QAccessible::Name), "Minimise"},
+            {QAccessible::queryAccessibleInterface(s.item("holdButtonView"))->text(QAccessible::Description)
+             .section(". ", 0, 0), "Hold Space, the mouse button or A on a pad"}};
         for (const auto &[shown, key] : english)
             QVERIFY2((shown != QString::fromUtf8(key)) == known, key);
         for (const char *label : {"title", "bestRow", "badge", "resetButton"}) // nothing clipped at the minimum size

@@ -19,7 +19,8 @@ void chooseRenderer()
 #ifdef Q_OS_LINUX
     if (!qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND") || !qEnvironmentVariableIsEmpty("QSG_RHI_BACKEND"))
         return;
-    const bool hasGpu = !QDir(QStringLiteral("/dev/dri")).entryList({QStringLiteral("renderD*")}, QDir::System).isEmpty();
+    const QDir dri(QStringLiteral("/dev/dri"));
+    const bool hasGpu = !dri.entryList({QStringLiteral("renderD*")}, QDir::System).isEmpty();
     if (!hasGpu)
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 #endif
