@@ -219,6 +219,13 @@ screen_reader() { # over the accessibility bus, as Orca hears it
     check "screen reader: $during events in a 2 s Space hold, the press and Space heard once ($heard)" \
         test "$during" -le 2 -a "$heard" = 2
     quit_game
+    # The desktop's first language that the game has, English among them.
+    for language in "de:en Bestzeit zurücksetzen" "en_GB:de Reset High Score"; do
+        LANGUAGE=${language%% *} start_game
+        check "screen reader, LANGUAGE=${language%% *}: ${language#* }" \
+            grep -q "push button | ${language#* } |" <("$tools/atspi-probe" tree)
+        quit_game
+    done
     unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 }
 

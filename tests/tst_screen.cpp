@@ -284,7 +284,11 @@ private slots:
         };
         // Each edge and corner moves its own edges, by the pointer's motion or up to the minimum size.
         for (QQuickItem *edge : edges) {
-            const int sides = edge->property("edges").toInt();
+            s.window->setGeometry(300, 200, 500, 700);
+            QTRY_COMPARE(s.window->contentItem()->size(), QSizeF(500, 700));
+            const QRectF at = edge->mapRectToScene(edge->boundingRect()); // where it lies says what it moves
+            const int sides = (at.right() <= 12 ? Qt::LeftEdge : 0) | (at.left() >= 488 ? Qt::RightEdge : 0)
+                | (at.bottom() <= 12 ? Qt::TopEdge : 0) | (at.top() >= 688 ? Qt::BottomEdge : 0);
             const QPoint inwards(sides & Qt::LeftEdge ? 1000 : -1000, sides & Qt::TopEdge ? 1000 : -1000);
             for (const QPoint by : {QPoint(30, 40), QPoint(-30, -40), inwards}) {
                 s.window->setGeometry(300, 200, 500, 700);
