@@ -8,7 +8,7 @@ cpack -G DEB --config "$1/CPackConfig.cmake" -B "$out" >/dev/null
 lintian --fail-on error,warning "$out"/brinmor_*.deb
 dpkg-deb -x "$out"/brinmor_*.deb "$out/root" && cd "$out/root/usr/share" && test -x ../games/brinmor
 # Compressed as Debian wants it: at most, without a name or time stamp in the header.
-test -z "$(file -b man/man6/*.gz doc/brinmor/changelog.gz | grep -v '^gzip compressed data, max compression, from Unix')"
-grep -qx DBusActivatable=true applications/io.github.brinmor.Brinmor.desktop
-test "$(grep -hx 'Exec=/usr/games/brinmor' dbus-1/services/*.service applications/*.desktop | wc -l)" = 2
+test -z "$(file -b man/man6/*.gz doc/brinmor/changelog.gz | grep -v '^gzip compressed data, max compression')"
+test "$(grep -chx -e DBusActivatable=true -e Name=io.github.brinmor.Brinmor -e Exec=/usr/games/brinmor \
+    applications/io.github.brinmor.Brinmor.desktop dbus-1/services/io.github.brinmor.Brinmor.service | xargs)" = "2 2"
 for section in NAME SYNOPSIS DESCRIPTION OPTIONS FILES ENVIRONMENT; do zgrep -q "^\.SH $section" man/man6/*.6.gz; done
