@@ -59,9 +59,11 @@ quits() { # within two seconds, with status 0
     kill -0 "$game" 2>/dev/null && { quit_game; return 1; }
     wait "$game" && game= || { cat "$work/log"; return 1; }
 }
-drag() { # from x y, by dx dy
-    local path=(move "$1" "$2" down)
-    for step in 2 4 6 8 10; do path+=(sleep 0.05 move $(($1 + $3 * step / 10)) $(($2 + $4 * step / 10))); done
+drag() { # from x y, by dx dy; a loaded machine's game has time to hand the press and the first motion over
+    local path=(move "$1" "$2" down sleep 0.2)
+    for step in 2 4 6 8 10; do
+        path+=(move $(($1 + $3 * step / 10)) $(($2 + $4 * step / 10)) sleep "$([ $step = 2 ] && echo 0.2 || echo 0.05)")
+    done
     pointer "${path[@]}" up
     sleep 0.4
     geometry
