@@ -65,9 +65,11 @@ quits() { # within two seconds, with status 0
     kill -0 "$game" 2>/dev/null && { quit_game; return 1; }
     wait "$game" && game= || { cat "$work/log"; return 1; }
 }
-drag() { # from x y, by dx dy
-    local path=(move "$1" "$2" down)
-    for step in 2 4 6 8 10; do path+=(sleep 0.05 move $(($1 + $3 * step / 10)) $(($2 + $4 * step / 10))); done
+drag() { # from x y, by dx dy; a loaded machine's game has time to hand the press and the first motion over
+    local path=(move "$1" "$2" down sleep 0.2)
+    for step in 2 4 6 8 10; do
+        path+=(move $(($1 + $3 * step / 10)) $(($2 + $4 * step / 10)) sleep "$([ $step = 2 ] && echo 0.2 || echo 0.05)")
+    done
     pointer "${path[@]}" up
     sleep 0.4
     geometry
@@ -229,29 +231,22 @@ screen_reader() { # over the accessibility bus, as Orca hears it
     unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 }
 
-frosted_glass() { # translucent only where a compositor runs that blurs: any of the three missing, opaque
-    local blur=_KDE_NET_WM_BLUR_BEHIND_REGION
-    backdrop() { # the colour behind the content, and whether the game asked for blur behind its window
+frosted_glass() { # translucent only where a running compositor blurs; "blurred" where the game asked for blur
+    local blur=_KDE_NET_WM_BLUR_BEHIND_REGION compositor opaque glass
+    backdrop() {
         start_game
         screenshot "$work/glass"
         xprop -id "$(xdotool search --onlyvisible --name '^Brinmor$')" $blur | grep -q = && echo -n "blurred "
         pixel "$work/glass" $((X + 20)) $((Y + 300))
         quit_game
     }
-    background xcompmgr
-    local compositor=$started opaque glass
-    sleep 0.3
-    opaque=$(backdrop)
-    xprop -root -f $blur 32c -set $blur 0 && xprop -root -remove $blur # the atom, not the property
-    glass=$(backdrop)
+    background xcompmgr && compositor=$started && sleep 0.3 && opaque=$(backdrop)
+    xprop -root -f $blur 32c -set $blur 0 && xprop -root -remove $blur && glass=$(backdrop) # the atom alone
     check "frosted glass: a compositor, the blur atom without its property: opaque ($glass)" test "$glass" = "$opaque"
-    xprop -root -f $blur 32c -set $blur 0
-    glass=$(backdrop)
+    xprop -root -f $blur 32c -set $blur 0 && glass=$(backdrop)
     check "frosted glass: a compositor that blurs: translucent ($glass, $opaque opaque)" \
         test "${glass#blurred }" != "$opaque" -a "${glass%% *}" = blurred
-    kill -9 -- "-$compositor"
-    sleep 0.3
-    glass=$(backdrop)
+    kill -9 -- "-$compositor" && sleep 0.3 && glass=$(backdrop)
     check "frosted glass: blur, the compositor's selection owned by nobody: opaque ($glass)" test "$glass" = "$opaque"
     xprop -root -remove $blur
 }

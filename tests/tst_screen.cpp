@@ -371,7 +371,7 @@ private slots:
             QVERIFY(c.scale > 1 || (s.item("minimiseButton")->size() == QSizeF(24, 24) && s.item("closeButton")->size()
                     == QSizeF(24, 24) && s.item("closeButton")->mapToScene({0, 24}).y() < 48)); // targets clear of it
             for (const QRectF &text : {s.rect("title"), s.rect("timeReadout"), s.rect("resetButton"), caption(),
-                                       s.rect("minimiseButton"), s.rect("closeButton")})
+                                       s.rect("minimiseButton"), s.rect("closeButton"), s.rect("trophy")})
                 QVERIFY((contrast(frame, text) >= 7 && captionHeld) || !c.contrast);
             // Today's secondary text, orange (the badge's text, not its emoji) and green do not reach it.
             const QRectF badge = s.rect("badge").adjusted(s.rect("badge").width() / 3, 0, 0, 0);
