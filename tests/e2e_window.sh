@@ -20,7 +20,7 @@ if [ "$backend" = wayland ]; then
     # sway will not run as root: an unprivileged session with a runtime folder of its own.
     mkdir -m 700 "$work/sway" && chown 65534:65534 "$work/sway"
     printf '%s\n' 'output HEADLESS-1 resolution 1280x800' 'xwayland disable' 'default_floating_border none' \
-        'for_window [app_id=".*"] floating enable' >"$work/sway.conf"
+        'for_window [app_id=".*"] floating enable' 'focus_on_window_activation focus' >"$work/sway.conf"
     background env HOME="$work/sway" XDG_RUNTIME_DIR="$work/sway" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
         WLR_RENDERER=pixman setpriv --reuid=65534 --regid=65534 --clear-groups sway -c "$work/sway.conf"
     for _ in $(seq 100); do ls "$work"/sway/sway-ipc.* >/dev/null 2>&1 && break; sleep 0.05; done
@@ -36,6 +36,9 @@ if [ "$backend" = wayland ]; then
     pointer() { "$tools/virtual-pointer" "$@"; }
     hold_space() { wtype -P space -s "$1" -p space; }
     screenshot() { grim -t ppm "$1"; }
+    windows() { swaymsg -t get_tree | jq '[.. | objects | select(.app_id == "io.github.brinmor.Brinmor")] | length'; }
+    focused() { swaymsg -t get_tree | jq '.. | objects | select(.focused) | .pid'; }
+    look_away() { swaymsg "[pid=$1] focus" >/dev/null; }
 else
     start_x11
     xset r on
@@ -43,6 +46,9 @@ else
     pointer() { xdotool $(sed 's/move/mousemove/g; s/down/mousedown 1/; s/up/mouseup 1/' <<<"$*"); }
     hold_space() { xdotool keydown space sleep "$(bc <<<"scale=2; $1 / 1000")" keyup space; }
     screenshot() { xwd -root -silent | convert xwd:- "ppm:$1"; }
+    windows() { xdotool search --onlyvisible --name '^Brinmor$' | wc -l; }
+    focused() { xdotool getactivewindow getwindowpid; }
+    look_away() { xdotool windowminimize "$(xdotool search --all --onlyvisible --pid "$2" --name '^Brinmor$')"; }
 fi
 
 start_game() {
@@ -59,9 +65,11 @@ quits() { # within two seconds, with status 0
     kill -0 "$game" 2>/dev/null && { quit_game; return 1; }
     wait "$game" && game= || { cat "$work/log"; return 1; }
 }
-drag() { # from x y, by dx dy
-    local path=(move "$1" "$2" down)
-    for step in 2 4 6 8 10; do path+=(sleep 0.05 move $(($1 + $3 * step / 10)) $(($2 + $4 * step / 10))); done
+drag() { # from x y, by dx dy; a loaded machine's game has time to hand the press and the first motion over
+    local path=(move "$1" "$2" down sleep 0.2)
+    for step in 2 4 6 8 10; do
+        path+=(move $(($1 + $3 * step / 10)) $(($2 + $4 * step / 10)) sleep "$([ $step = 2 ] && echo 0.2 || echo 0.05)")
+    done
     pointer "${path[@]}" up
     sleep 0.4
     geometry
@@ -164,10 +172,38 @@ signals_and_a_full_disk() {
         test "$(grep -c "could not be saved to $store" "$work/log")" = 2
 }
 
-screen_reader() { # over the accessibility bus, as Orca hears it
+session_bus() {
     background dbus-daemon --session --nofork --print-address=3 3>"$work/bus"
     for _ in $(seq 100); do [ -s "$work/bus" ] && break; sleep 0.05; done
-    export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus") QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
+}
+
+token() { [ "$backend" = x11 ] || XDG_RUNTIME_DIR=$work/sway "$tools/activation-token"; } # as a launcher passes
+app() { gdbus call --session --dest io.github.brinmor.Brinmor --object-path /io/github/brinmor/Brinmor \
+    --method "org.freedesktop.Application.$1" "${@:2}"; }
+one_game_a_session() { # a second start on the bus brings the first game forward; without a bus, a game of its own
+    background "$brinmor"; local first=$started status=0 && sleep 1.5
+    DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent background "$brinmor"; local alone=$started && sleep 1.5
+    check "without a bus a second game opens, in front" test "$(windows),$(focused)" = "2,$alone"
+    look_away $alone $first
+    xev -root -event property >"$work/xev" 2>/dev/null & local xev=$! since=$(date +%s%N)
+    XDG_ACTIVATION_TOKEN=$(token) DESKTOP_STARTUP_ID='e2e 0123' "$brinmor" || status=$?
+    local took=$((($(date +%s%N) - since) / 1000000)) && sleep 0.5
+    check "with a bus a second start exits ($status) in $took ms, the first game's window back in front" \
+        test "$status,$(windows),$(focused)" = "0,2,$first" -a $took -lt 3000
+    kill $xev 2>/dev/null || true; [ "$backend" = wayland ] || check "and the launch ends: one message in two pieces" \
+        test "$(grep -o 'STARTUP_INFO[A-Z_]*)' "$work/xev" | xargs)" = "STARTUP_INFO_BEGIN) STARTUP_INFO)"
+    look_away $alone $first
+    app Open "['a']" "{'activation-token': <'$(token)'>}" >/dev/null && sleep 0.5
+    local got="$(windows),$(focused),$(app ActivateAction none [] {} 2>&1 | grep -c 'no action')"
+    check "Open over the bus brings it forward too; ActivateAction of no action is an error ($got)" \
+        test "$got" = "2,$first,1"
+    kill $first $alone && sleep 0.5
+}
+
+screen_reader() { # over the accessibility bus, as Orca hears it
+    session_bus
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     background /usr/libexec/at-spi-bus-launcher --launch-immediately
     for _ in $(seq 50); do "$tools/atspi-probe" enable 2>/dev/null && break; sleep 0.1; done
     rm -f "$store"
@@ -217,12 +253,15 @@ frosted_glass() { # translucent only where a running compositor blurs; "blurred"
 
 if [ "$backend" = wayland ]; then
     scenario wayland
+    session_bus
+    one_game_a_session
 else
     scenario "x11 without a window manager"
     screen_reader
     background openbox
     sleep 0.5
     scenario "x11 under openbox"
+    one_game_a_session
     frosted_glass
     signals_and_a_full_disk
 fi

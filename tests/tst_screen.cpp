@@ -322,6 +322,10 @@ private slots:
             QTest::mouseMove(s.window, start + by - s.window->position());
         QTest::mouseRelease(s.window, Qt::LeftButton, {}, start + QPoint(40, 30) - s.window->position());
         QCOMPARE(s.window->geometry(), QRect(340, 230, minimumWidth, minimumHeight));
+        QTest::keyPress(s.window, Qt::Key_Space); // mid-hold the other hand's drag moves nothing
+        drag(QPointF(20, 300), QPoint(40, 30));
+        QVERIFY(s.game.isHolding() && s.window->position() == QPoint(340, 230));
+        QTest::keyRelease(s.window, Qt::Key_Space);
     }
 
     void followsTheDesktopsAccessibilitySettings()

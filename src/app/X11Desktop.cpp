@@ -2,7 +2,9 @@
 
 #include <QGuiApplication>
 #include <QWindow>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #ifdef BRINMOR_HAVE_XCB
@@ -92,6 +94,38 @@ void X11Desktop::useDetectableAutoRepeat()
         c, xcb_xkb_per_client_flags(c, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0), nullptr));
 }
 
+void X11Desktop::endStartup(QWindow *window, const QString &startupId)
+{
+    xcb_connection_t *c = connection();
+    if (!c || startupId.isEmpty())
+        return;
+    // The startup-notification message, in pieces of 20 bytes, the first of them marked as the beginning.
+    QByteArray message = "remove: ID=";
+    for (const char byte : startupId.toUtf8()) {
+        if (byte == ' ' || byte == '"' || byte == '\\')
+            message += '\\';
+        message += byte;
+    }
+    message += '\0';
+    const auto atom = [c](const char *name) {
+        const auto reply = own(xcb_intern_atom_reply(c, xcb_intern_atom(c, false, qstrlen(name), name), nullptr));
+        return reply ? reply->atom : xcb_atom_t(XCB_NONE);
+    };
+    const xcb_atom_t first = atom("_NET_STARTUP_INFO_BEGIN"), more = atom("_NET_STARTUP_INFO");
+    xcb_client_message_event_t event = {};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 8;
+    event.window = xcb_window_t(window->winId());
+    const qsizetype piece = sizeof event.data.data8;
+    for (qsizetype at = 0; at < message.size(); at += piece) {
+        event.type = at == 0 ? first : more;
+        std::memset(event.data.data8, 0, piece);
+        std::memcpy(event.data.data8, message.constData() + at, std::min(message.size() - at, piece));
+        xcb_send_event(c, false, rootWindow(c), XCB_EVENT_MASK_PROPERTY_CHANGE, reinterpret_cast<const char *>(&event));
+    }
+    xcb_flush(c);
+}
+
 #else
 
 bool X11Desktop::composites()
@@ -109,6 +143,10 @@ void X11Desktop::requestBlurBehind(QWindow *)
 }
 
 void X11Desktop::useDetectableAutoRepeat()
+{
+}
+
+void X11Desktop::endStartup(QWindow *, const QString &)
 {
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+class QString;
 class QWindow;
 
 // What the game asks of an X11 desktop. Each call answers "no" or does nothing elsewhere.
@@ -15,4 +16,7 @@ public:
     // Held keys repeat as presses alone, without the release that Qt cannot always tell
     // from a real one; a hold of Space then ends only when the key really goes up.
     static void useDetectableAutoRepeat();
+    // Ends the launch `startupId` that the desktop announced for a start which handed over to `window`'s game;
+    // otherwise the launcher shows a busy cursor until it gives up.
+    static void endStartup(QWindow *window, const QString &startupId);
 };
