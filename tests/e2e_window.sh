@@ -221,11 +221,15 @@ screen_reader() { # over the accessibility bus, as Orca hears it
     check "screen reader: $during events in a 2 s Space hold, the press and Space heard once ($heard)" \
         test "$during" -le 2 -a "$heard" = 2
     quit_game
-    # The desktop's first language that the game has, English among them.
-    for language in "de:en Bestzeit zurücksetzen" "en_GB:de Reset High Score"; do
-        LANGUAGE=${language%% *} start_game
-        check "screen reader, LANGUAGE=${language%% *}: ${language#* }" \
-            grep -q "push button | ${language#* } |" <("$tools/atspi-probe" tree)
+    # The desktop's first language that the game has, English among them; Arabic mirrored, whatever LANG says.
+    for language in "de:en 0 Bestzeit zurücksetzen" "en_GB:de 0 Reset High Score" "sv:ar 1 إعادة تعيين الرقم القياسي"; do
+        local wanted mirrored reset x
+        read -r wanted mirrored reset <<<"$language"
+        LANGUAGE=$wanted LANG=C.UTF-8 start_game
+        "$tools/atspi-probe" tree >"$work/tree"
+        mapfile -t x < <(grep 'push button' "$work/tree" | sed 's/.* | //') # hold, reset, minimise, close
+        check "screen reader, LANGUAGE=$wanted: $reset, mirrored $mirrored (the controls at ${x[2]}, ${x[3]})" \
+            test "$(grep -c "push button | $reset |" "$work/tree"),$((x[3] < x[2]))" = "1,$mirrored"
         quit_game
     done
     unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON
