@@ -4,6 +4,8 @@
 #include "RepeatingTimer.h"
 #include "ScoreStore.h"
 
+#include <QFile>
+
 #include <atomic>
 #include <cmath>
 #include <mutex>
@@ -77,3 +79,6 @@ private:
     }
     std::mutex mutex;
 };
+
+inline bool write(const QString &path, const QByteArray &contents) // a file made anew
+{ QFile file(path); return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size(); }

@@ -27,8 +27,7 @@ if [ "$backend" = wayland ]; then
     export WAYLAND_DISPLAY=$work/sway/wayland-1 SWAYSOCK=$(ls "$work"/sway/sway-ipc.*) QT_QPA_PLATFORM=wayland
     # The headless seat has a pointer and a keyboard only while some client provides them.
     background "$tools/virtual-pointer" sleep 600
-    background wtype -s 600000
-    sleep 0.5
+    background wtype -s 600000; sleep 0.5
     geometry() {
         eval "$(swaymsg -t get_tree | jq -r '.. | objects | select(.app_id == "io.github.brinmor.Brinmor")
             | "KIND=\(.shell) X=\(.rect.x) Y=\(.rect.y) WIDTH=\(.rect.width) HEIGHT=\(.rect.height)"')"
@@ -40,8 +39,7 @@ if [ "$backend" = wayland ]; then
     focused() { swaymsg -t get_tree | jq '.. | objects | select(.focused) | .pid'; }
     look_away() { swaymsg "[pid=$1] focus" >/dev/null; }
 else
-    start_x11
-    xset r on
+    start_x11; xset r on
     geometry() { eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Brinmor$')")"; }
     pointer() { xdotool $(sed 's/move/mousemove/g; s/down/mousedown 1/; s/up/mouseup 1/' <<<"$*"); }
     hold_space() { xdotool keydown space sleep "$(bc <<<"scale=2; $1 / 1000")" keyup space; }
@@ -52,12 +50,9 @@ else
 fi
 
 start_game() {
-    unset X
-    "$brinmor" >"$work/log" 2>&1 &
-    game=$!
+    unset X; "$brinmor" >"$work/log" 2>&1 & game=$!
     for _ in $(seq 100); do geometry 2>/dev/null && [ -n "${X:-}" ] && break; sleep 0.05; done
-    sleep 0.5
-    geometry
+    sleep 0.5; geometry
 }
 quit_game() { kill "$game"; wait "$game" || true; game=; }
 quits() { # within two seconds, with status 0
@@ -70,16 +65,13 @@ drag() { # from x y, by dx dy; a loaded machine's game has time to hand the pres
     for step in 2 4 6 8 10; do
         path+=(move $(($1 + $3 * step / 10)) $(($2 + $4 * step / 10)) sleep "$([ $step = 2 ] && echo 0.2 || echo 0.05)")
     done
-    pointer "${path[@]}" up
-    sleep 0.4
-    geometry
+    pointer "${path[@]}" up; sleep 0.4; geometry
 }
 # The hold button (95 px below the middle, 71 over the reset button) held $1 s, let go unless $2 is empty.
 hold_mouse() { pointer move $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + ${3:-95})) down sleep "$1" ${2-up}; }
 
 scenario() { # name
-    rm -rf "$XDG_CONFIG_HOME"
-    start_game
+    rm -rf "$XDG_CONFIG_HOME"; start_game
     [ "$backend" = wayland ] && check "$1: a native Wayland window ($KIND)" test "$KIND" = xdg_shell
     # A compositor moves the window from the first motion past the drag threshold on.
     local x0=$X y0=$Y
@@ -100,24 +92,18 @@ scenario() { # name
     check "$1: a 1.5 s mouse hold is stored as such ($(stored))" near "$(stored)" 1.5
     pointer move 0 0
     (for i in $(seq 6); do sleep 0.2; screenshot "$work/held$i"; done) & # the last may come after the release
-    hold_space 2000
-    wait $!
-    sleep 0.3
+    hold_space 2000; wait $!; sleep 0.3
     held=$(pixel "$work/held1" $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + 111)))
     check "$1: held Space turns the button green ($held)" test "$held" = "51 199 128"
     check "$1: a 2 s Space hold is stored as such ($(stored))" near "$(stored)" 2.0
     quit_game
 
-    printf '[General]\nhighScore=5\n' >"$store"
-    start_game
+    printf '[General]\nhighScore=5\n' >"$store"; start_game
     drag $((X + 30)) $((Y + 300)) 50 0
     pointer move $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + 201)) down sleep 0.05 up sleep 0.4
     check "$1: one click on the reset button right after a move resets ($(stored))" test "$(stored)" = 0
     drag $((X + WIDTH / 2)) $((Y + HEIGHT - 3)) 0 -400
-    local h0=$HEIGHT
-    hold_mouse 0.3
-    sleep 1
-    geometry
+    local h0=$HEIGHT; hold_mouse 0.3; sleep 1; geometry
     check "$1: a first record at the minimum height $h0 grows the window ($HEIGHT)" test $h0 -lt 480 -a $HEIGHT -gt 520
     drag $((X + 30)) $((Y + 100)) 50 0
     pointer move $((X + WIDTH - 30)) $((Y + 32)) down sleep 0.05 up # 10 px left of and below the glyph's centre
@@ -125,16 +111,12 @@ scenario() { # name
 }
 
 signals_and_a_full_disk() {
-    rm -f "$store"
-    start_game
-    hold_mouse 0.6
-    sleep 0.1
+    rm -f "$store"; start_game
+    hold_mouse 0.6; sleep 0.1
     { kill -9 "$game" && wait "$game"; } 2>/dev/null || true
     check "a record is on disk 100 ms after the release ($(stored))" near "$(stored)" 0.6
     for signal in INT HUP; do
-        rm -f "$store"
-        start_game
-        hold_mouse 1 "" 71
+        rm -f "$store"; start_game; hold_mouse 1 "" 71
         kill -$signal "$game"
         check "SIG$signal mid-hold quits" quits
         pointer up
@@ -143,8 +125,7 @@ signals_and_a_full_disk() {
     # A store that never answers (a home folder on a server gone): its lock a pipe that no one writes to.
     rm -f "$store" && mkfifo "$store.best-lock"
     for signals in TERM "TERM TERM"; do
-        start_game
-        hold_mouse 0.5
+        start_game; hold_mouse 0.5
         local since status=0 want=143,0,0
         for signal in $signals; do sleep 0.3 && kill -$signal "$game" && since=$(date +%s%N); done
         wait "$game" || status=$?
@@ -160,12 +141,9 @@ signals_and_a_full_disk() {
     mkdir "$XDG_CONFIG_HOME" && mount -t tmpfs -o size=64k tmpfs "$XDG_CONFIG_HOME" && mkdir "$XDG_CONFIG_HOME/Brinmor"
     printf '[General]\nhighScore=5\n' >"$store"
     dd if=/dev/zero of="$XDG_CONFIG_HOME/fill" bs=4k 2>/dev/null || true
-    start_game
-    xdotool key Tab space
-    hold_space 1000
+    start_game; xdotool key Tab space; hold_space 1000
     xdotool key space # one more release that cannot store it: said once is enough
-    rm "$XDG_CONFIG_HOME/fill"
-    xdotool key ctrl+q
+    rm "$XDG_CONFIG_HOME/fill"; xdotool key ctrl+q
     check "full disk: Tab, Space on Reset, Space held 1 s, space freed, Ctrl+Q: quits" quits
     check "and stores the hold over the old best ($(stored))" near "$(stored)" 1.0
     check "having said where the reset and the record could not be saved" \
@@ -222,15 +200,13 @@ screen_reader() { # over the accessibility bus, as Orca hears it
         test "$during" -le 2 -a "$heard" = 2
     quit_game
     # The desktop's first language that the game has, English among them; Arabic mirrored, whatever LANG says.
-    for language in "de:en 0 Bestzeit zurücksetzen" "en_GB:de 0 Reset High Score" "sv:ar 1 إعادة تعيين الرقم القياسي"; do
-        local wanted mirrored reset x
-        read -r wanted mirrored reset <<<"$language"
-        LANGUAGE=$wanted LANG=C.UTF-8 start_game
-        "$tools/atspi-probe" tree >"$work/tree"
+    local languages=("de:en 0 Bestzeit zurücksetzen" "en_GB:de 0 Reset High Score" "sv:ar 1 إعادة تعيين الرقم القياسي")
+    for language in "${languages[@]}"; do
+        local wanted mirrored reset x && read -r wanted mirrored reset <<<"$language"
+        LANGUAGE=$wanted LANG=C.UTF-8 start_game && "$tools/atspi-probe" tree >"$work/tree" && quit_game
         mapfile -t x < <(grep 'push button' "$work/tree" | sed 's/.* | //') # hold, reset, minimise, close
         check "screen reader, LANGUAGE=$wanted: $reset, mirrored $mirrored (the controls at ${x[2]}, ${x[3]})" \
             test "$(grep -c "push button | $reset |" "$work/tree"),$((x[3] < x[2]))" = "1,$mirrored"
-        quit_game
     done
     unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 }

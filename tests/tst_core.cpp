@@ -67,11 +67,6 @@ QString probe(const QStringList &arguments)
 
 double loadFresh(const QString &file) { return probe({QStringLiteral("load"), file}).toDouble(); }
 
-bool write(const QString &path, const QByteArray &contents)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
-}
 } // namespace
 
 class TestCore : public QObject
