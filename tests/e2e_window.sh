@@ -200,7 +200,8 @@ screen_reader() { # over the accessibility bus, as Orca hears it
         test "$during" -le 2 -a "$heard" = 2
     quit_game
     # The desktop's first language that the game has, English among them; Arabic mirrored, whatever LANG says.
-    local languages=("de:en 0 Bestzeit zurücksetzen" "en_GB:de 0 Reset High Score" "sv:ar 1 إعادة تعيين الرقم القياسي")
+    local languages=("de:en 0 Bestzeit zurücksetzen" "en_GB:de 0 Reset High Score"
+                     "sv:ar 1 إعادة تعيين الرقم القياسي")
     for language in "${languages[@]}"; do
         local wanted mirrored reset x && read -r wanted mirrored reset <<<"$language"
         LANGUAGE=$wanted LANG=C.UTF-8 start_game && "$tools/atspi-probe" tree >"$work/tree" && quit_game

@@ -38,7 +38,6 @@ public:
     // Shows the window; nullptr, said on stderr, when it could not be created.
     QQuickWindow *start();
 
-    QQuickWindow *window() const { return m_window; }
     ContentView &game() { return *m_game; }
     // Null until the first frame is shown.
     Gamepads *gamepads() const { return m_gamepads.get(); }

@@ -13,11 +13,6 @@
 
 using namespace std::chrono_literals;
 
-Gamepads::Gamepads(QQuickWindow *window)
-    : Gamepads(window, Places{}, std::make_shared<QtRepeatingTimer>())
-{
-}
-
 Gamepads::Gamepads(QQuickWindow *window, const Places &places, std::shared_ptr<RepeatingTimer> reader)
     : m_window(window)
     , m_finder(places.classes, places.devices)

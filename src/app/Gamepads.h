@@ -2,7 +2,7 @@
 
 #include "PadFinder.h"
 #include "PadListener.h"
-#include "QtRepeatingTimer.h"
+#include "RepeatingTimer.h"
 
 #include <QObject>
 #include <QPointer>
@@ -32,7 +32,6 @@ public:
         QString part = partPath();
     };
 
-    explicit Gamepads(QQuickWindow *window);
     // `reader` ticks the reads, started and stopped here.
     Gamepads(QQuickWindow *window, const Places &places, std::shared_ptr<RepeatingTimer> reader);
     ~Gamepads() override;
