@@ -5,11 +5,13 @@
 #include "ScoreStore.h"
 
 #include <QFile>
+#include <QTemporaryFile>
 
 #include <atomic>
 #include <cmath>
 #include <mutex>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 struct FakeClock final : Clock { // moves only when the test says so
@@ -57,6 +59,7 @@ struct MemoryStore final : ScoreStore {
     double value;
     std::vector<double> saved; // every write asked for, a reset as 0
     std::atomic<bool> failWrites{false}, stalled{false};
+    std::atomic<int> stallMs{5000};
     const std::thread::id maker = std::this_thread::get_id();
     std::atomic<int> callsByMaker{0};
     std::function<void()> onChange;
@@ -71,10 +74,10 @@ private:
             value = seconds;
         return saved.push_back(seconds), !failWrites;
     }
-    void call() // a slow disk while stalled, for five seconds at most
+    void call() // a slow disk while stalled, for stallMs a call at most
     {
         callsByMaker += std::this_thread::get_id() == maker;
-        for (int i = 0; stalled && i < 500; ++i)
+        for (int i = 0; stalled && i < stallMs / 10; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     std::mutex mutex;
@@ -82,3 +85,13 @@ private:
 
 inline bool write(const QString &path, const QByteArray &contents) // a file made anew
 { QFile file(path); return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size(); }
+
+inline QByteArray stderrOf(const std::function<void()> &run) // what `run` says on stderr
+{
+    QTemporaryFile said;
+    const int saved = dup(2);
+    if (!said.open() || dup2(said.handle(), 2) != 2)
+        return "stderr not caught";
+    run(), std::fflush(stderr), dup2(saved, 2), close(saved), said.seek(0);
+    return said.readAll();
+}

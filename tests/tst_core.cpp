@@ -11,21 +11,20 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 #include <bit>
 #include <fcntl.h>
 #include <numeric>
 #include <poll.h>
 #include <sys/inotify.h>
-#include <unistd.h>
 
 namespace {
 const double inf = std::numeric_limits<double>::infinity(), none = std::nan("");
 
 struct Game {
-    explicit Game(double stored = 0.0, double other = none) : store(std::make_shared<MemoryStore>(stored, other)) {}
+    explicit Game(double stored = 0.0, double other = none, std::chrono::milliseconds closing = StoreThread::closeBound)
+        : store(std::make_shared<MemoryStore>(stored, other)), view({clock, timer, store, closing}) {}
     // A hold with a tick at each of `ticks` seconds after the press, released 9 ms after the last.
     void hold(const QList<double> &ticks)
     {
@@ -42,7 +41,7 @@ struct Game {
     std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
     std::shared_ptr<FakeTimer> timer = std::make_shared<FakeTimer>();
     std::shared_ptr<MemoryStore> store;
-    ContentView view{ContentView::Services{clock, timer, store}};
+    ContentView view;
 };
 
 int probeMain(const QStringList &arguments) // --probe load FILE | save FILE VALUE
@@ -66,6 +65,7 @@ QString probe(const QStringList &arguments)
 }
 
 double loadFresh(const QString &file) { return probe({QStringLiteral("load"), file}).toDouble(); }
+
 
 } // namespace
 
@@ -169,6 +169,20 @@ private slots:
         QVERIFY(!timer->isActive() && !store->onChange); // nor the watch
     }
 
+    void closingWaitsForASlowStoreButNotAHungOne()
+    {
+        using namespace std::chrono_literals; // each call of the store takes `stalled` ms; what is said as it closes
+        for (const auto &[stalled, said] : {std::pair{50, ""}, {5000, "did not answer within 0.5 s; the best time "
+                                                                      "01.00 is not saved\n"}}) {
+            auto game = std::make_unique<Game>(0.0, none, 500ms);
+            const auto store = game->store;
+            store->stallMs = stalled, store->stalled = true;
+            game->view.startHolding(), game->clock->advance(1s), game->timer->fire(), game->view.stopHolding();
+            QCOMPARE(QString(stderrOf([&] { game.reset(); })).section(store->location() + ' ', 1), QString(said));
+            QCOMPARE(store->best(), *said ? 0.0 : 1.0);
+        }
+    }
+
     void formatsEveryTimeTheSameWayEverywhere()
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); // no grouping, no decimal comma
@@ -185,21 +199,23 @@ private slots:
 
     void storeKeepsTheBestExactlyAndSeesOtherWrites()
     {
-        const QString path = file(QStringLiteral("watched/best.conf"));
+        const QString path = file(QStringLiteral("new/watched/best.conf"));
         SettingsStore first(path), second(path);
-        int changes = 0; // seen by the first, from its own first write on, which makes the folder
+        int changes = 0; // seen by the first, which watches from before there is a folder (a first run)
         first.watch([&] { ++changes; });
+        const auto seen = [&](const std::function<void()> &change, int within = 5000) {
+            changes = 0, change();
+            return QTest::qWaitFor([&] { return changes > 0; }, within);
+        };
+        QVERIFY2(seen([&] { second.saveBest(0.25); }), "another game's write, which made the folders");
+        QVERIFY2(!seen([&] { write(file("unrelated"), "x"); }, 50), "the nearest folder is watched for good");
         for (double seconds : {0.1 + 0.2, 1.250812947, std::numeric_limits<double>::max()}) {
             first.saveBest(seconds);
             QCOMPARE(std::bit_cast<quint64>(loadFresh(path)), std::bit_cast<quint64>(seconds)); // bit for bit
         }
-        // Also once a write has replaced the file it watched, and once the file was deleted, to be made anew.
-        for (const auto &change : std::initializer_list<std::function<void()>>{[&] { second.saveReset(); },
-                 [&] { QFile::remove(path); }, [&] { second.saveBest(1.0); }}) {
-            changes = 0;
-            change();
-            QTRY_VERIFY(changes > 0);
-        }
+        QVERIFY2(seen([&] { second.saveReset(); }), "a write that replaced the file it watched");
+        QVERIFY2(seen([&] { QFile::remove(path); }), "the file deleted");
+        QVERIFY2(seen([&] { second.saveBest(1.0); }), "the file made anew");
     }
 
     void twoGamesWritingAtOnceKeepTheBetterBest()

@@ -1,34 +1,24 @@
 // The real window offscreen, over a game whose clock, timer and store the test drives, and a stand-in portal.
 #include "BrinmorApp.h"
-#include "ContentView.h"
 #include "Fakes.h"
 #include "GameApplication.h"
-#include "Gamepads.h"
-#include "HoldButtonNSView.h"
 
 #include <QAccessible>
 #include <QDir>
-#include <QDBusConnection>
-#include <QDBusContext>
-#include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
-#include <QDBusVariant>
 #include <QEasingCurve>
 #include <QPalette>
 #include <QProcess>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QScopeGuard>
-#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTemporaryFile>
-#include <QTest>
+#include <QtDBus>
 #include <QtQml/QQmlExtensionPlugin>
+#include <QtTest>
 #include <SDL.h>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
-#include <unistd.h>
 
 Q_IMPORT_QML_PLUGIN(BrinmorPlugin)
 
@@ -40,9 +30,9 @@ extern "C" const char *SDL_GameControllerPath(SDL_GameController *) { return sta
 namespace {
 // The game as main() starts it, over a clock, timers and store the test drives, and folders of input devices.
 struct Screen {
-    explicit Screen(double stored = 0.0, const QLocale &locale = QLocale(QLocale::English))
+    explicit Screen(double stored = 0.0, const QLocale &locale = QLocale(QLocale::English), bool reverse = false)
         : store(std::make_shared<MemoryStore>(stored))
-        , app({{clock, timer, store}, locale, {classes.path(), devices.path()}, reader}) {}
+        , app({{clock, timer, store}, locale, {classes.path(), devices.path()}, reader, reverse}) {}
     QQuickItem *item(const char *name) const { return window->findChild<QQuickItem *>(QLatin1String(name)); }
     QString text(const char *name) const { return item(name)->property("text").toString(); }
     QFont font(const char *name) const { return item(name)->property("font").value<QFont>(); }
@@ -61,6 +51,11 @@ struct Screen {
     const bool padsBeforeFrame = app.gamepads(); // SDL would hold up the first frame
     const bool shown = QTest::qWaitForWindowExposed(window); // every check after this needs it
 };
+
+bool activate(QWindow *window) // as a click on it, or a window manager, does
+{
+    return window->show(), window->requestActivate(), QTest::qWaitForWindowActive(window);
+}
 
 // WCAG's contrast of a text in a part of a frame: its most contrasting pixel against the part's commonest colour.
 double contrast(const QImage &frame, const QRectF &part)
@@ -178,10 +173,8 @@ private slots:
         QTest::keyClick(s.window, Qt::Key_Tab); // Space on the reset button presses it
         QVERIFY(s.window->activeFocusItem() == s.item("resetButton") && !ring->isVisible());
         QWindow other; // away and back: the focus stays where the player left it
-        other.show(), other.requestActivate();
-        QTRY_VERIFY(other.isActive());
-        s.window->requestActivate();
-        QTRY_VERIFY(s.window->isActive() && s.window->activeFocusItem() == s.item("resetButton"));
+        QVERIFY(activate(&other) && activate(s.window));
+        QCOMPARE(s.window->activeFocusItem(), s.item("resetButton"));
         QTest::keyClick(s.window, Qt::Key_Space);
         // It goes, and the focus comes back to the hold button with its ring: Space holds at once.
         QVERIFY(s.game.highScore() == 0.0 && s.window->activeFocusItem() == view && ring->isVisible());
@@ -213,8 +206,7 @@ private slots:
         QVERIFY(s.game.isHolding() && heard.keys == 2);
         other.requestActivate(); // raised mid-hold: the key's release will never come
         QTRY_VERIFY(!s.game.isHolding() && !ring->isVisible());
-        s.window->requestActivate();
-        QTRY_VERIFY(s.window->isActive());
+        QVERIFY(activate(s.window));
         qt_handleKeyEvent(s.window, QEvent::KeyPress, Qt::Key_Space, {}, {}, true); // a repeat still on its way
         QTest::keyClick(s.window, Qt::Key_Space);
         QCOMPARE(heard.keys, 4);
@@ -254,6 +246,25 @@ private slots:
         QTest::mouseMove(s.window, QPoint(5, 5)); // let go off the button: still a release
         QTest::mouseRelease(s.window, Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!s.game.isHolding() && s.timer->starts == 5);
+
+        // Another window takes the focus, and Qt Quick the grab: a mouse's or a finger's hold goes on to its own
+        // release, off the button or not; minimised, the window would never see it, and the hold ends then.
+        for (const bool mouse : {true, false}) {
+            const auto hold = [&](bool down) { mouse ? QTest::mouseEvent(down ? QTest::MousePress : QTest::MouseRelease,
+                s.window, Qt::LeftButton, {}, down ? button : QPoint(5, 5)) : void(down ? finger().press(0, button)
+                : finger().release(0, QPoint(5, 5))); };
+            QWindow other;
+            QVERIFY(activate(s.window));
+            s.tickAt(mouse ? 10 : 20), hold(true);
+            QVERIFY(activate(&other));
+            s.tickAt(mouse ? 11 : 21);
+            QVERIFY2(s.game.isHolding(), "another window's focus ended the hold");
+            hold(false);
+            QCOMPARE(s.game.elapsed(), s.game.isHolding() ? -1.0 : 1.0);
+            hold(true), s.window->showMinimized();
+            QVERIFY2(!s.game.isHolding(), "a minimised window's hold goes on");
+            hold(false), s.window->showNormal();
+        }
 
         // A tap on a control is a tap though it slides a little, and no move; further, it is neither. A mouse let go
         // off the control is "never mind", however close.
@@ -401,17 +412,21 @@ private slots:
     void speaksThePlayersLanguage_data()
     {
         QTest::addColumn<QString>("language");
-        for (const char *language : {"de", "es", "fr", "it", "pl", "pt_BR", "uk", "ar", "sv", "en_GB:de"}) // sv: none
+        for (const char *language : {"de", "es", "fr", "it", "pl", "pt_BR", "uk", "ar", "sv", "en_GB:de",
+                                     "de -reverse"})
             QTest::newRow(language) << QString::fromLatin1(language);
     }
     void speaksThePlayersLanguage()
     {
         QFETCH(QString, language);
-        // English asked for first: English, though German is asked for next (the test's LANGUAGE).
-        const bool system = language == "en_GB:de", known = language != "sv" && !system, rtl = language == "ar";
+        // English asked for first: English, though German is asked for next (the test's LANGUAGE); sv: none. Qt's
+        // -reverse mirrors whatever the language.
+        const bool reverse = language.endsWith(" -reverse"), system = language == "en_GB:de";
+        const bool known = language != "sv" && !system, rtl = language == "ar" || reverse;
+        language = language.section(' ', 0, 0);
         m_portal.settings = {{"org.gnome.desktop.interface text-scaling-factor", 2.0}}; // the most it must fit
         const auto restore = qScopeGuard([&] { m_portal.settings.clear(); });
-        Screen s(61.5, system ? QLocale::system() : QLocale(language));
+        Screen s(61.5, system ? QLocale::system() : QLocale(language), reverse);
         QTRY_COMPARE(s.window->width(), s.window->minimumWidth()); // grown to the larger text
         s.window->setHeight(s.window->minimumHeight());
         s.window->grabWindow();
@@ -462,16 +477,13 @@ private slots:
         // be used, however often the devices change.
         capabilities("event2", "7cdb000000000000 0 0 0 0");
         QTemporaryDir elsewhere;
-        QTemporaryFile err;
-        const int stderrFd = dup(2);
-        QVERIFY(err.open() && dup2(err.handle(), 2) == 2);
-        std::optional<Gamepads> pads(std::in_place, s.window, Gamepads::Places{s.classes.path(), elsewhere.path(), ""},
-                                     s.reader);
-        QVERIFY(QFile(elsewhere.filePath("event2")).open(QFile::WriteOnly));
-        QTest::qWait(50);
-        QVERIFY(dup2(stderrFd, 2) == 2 && close(stderrFd) == 0 && !started() && !s.reader->isActive());
-        QVERIFY(err.seek(0));
-        QCOMPARE(err.readAll().count("brinmor: game pads cannot be used"), 1);
+        std::optional<Gamepads> pads;
+        const QByteArray told = stderrOf([&] {
+            pads.emplace(s.window, Gamepads::Places{s.classes.path(), elsewhere.path(), ""}, s.reader);
+            QFile(elsewhere.filePath("event2")).open(QFile::WriteOnly), QTest::qWait(50);
+        });
+        QVERIFY(!started() && !s.reader->isActive());
+        QCOMPARE(told.count("brinmor: game pads cannot be used"), 1);
         const QByteArray node = s.classes.filePath("node").toLocal8Bit();
         const int said = mkfifo(node, 0600) == 0 ? open(node, O_RDWR | O_NONBLOCK) : -1;
         standInNode = node.constData();
@@ -543,8 +555,7 @@ private slots:
         push(two, false);
         QVERIFY(!s.game.isHolding() && !s.reader->isActive());
         push(one, true);
-        s.window->requestActivate();
-        QTRY_VERIFY(s.window->isActive());
+        QVERIFY(activate(s.window));
         s.reader->fire();
         QVERIFY(!s.game.isHolding() && s.timer->starts == holds + 1);
 

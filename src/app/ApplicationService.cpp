@@ -15,14 +15,22 @@ const QString startupIdKey = QStringLiteral("desktop-startup-id");
 const QString tokenKey = QStringLiteral("activation-token");
 // A game that does not answer soon is as good as none: this start then runs on its own.
 constexpr int answerWithinMs = 2000;
+// Real ids and tokens are under 100 bytes; anyone on the bus could send a megabyte, which X11 would carry
+// to the window manager 20 bytes a message.
+constexpr qsizetype longestId = 1024;
+
+QString launchValue(const QString &value)
+{
+    return value.size() <= longestId ? value : QString();
+}
 } // namespace
 
 QVariantMap ApplicationService::launchData()
 {
     QVariantMap data;
-    if (const QString id = qEnvironmentVariable("DESKTOP_STARTUP_ID"); !id.isEmpty())
+    if (const QString id = launchValue(qEnvironmentVariable("DESKTOP_STARTUP_ID")); !id.isEmpty())
         data.insert(startupIdKey, id);
-    if (const QString token = qEnvironmentVariable("XDG_ACTIVATION_TOKEN"); !token.isEmpty())
+    if (const QString token = launchValue(qEnvironmentVariable("XDG_ACTIVATION_TOKEN")); !token.isEmpty())
         data.insert(tokenKey, token);
     return data;
 }
@@ -53,10 +61,19 @@ bool ApplicationService::claim(const QVariantMap &launch)
     return false;
 }
 
+void ApplicationService::release()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    bus.unregisterObject(QString::fromLatin1(path));
+    bus.interface()->unregisterService(QString::fromLatin1(BrinmorApp::desktopId));
+}
+
 void ApplicationService::Activate(const QVariantMap &platformData)
 {
     // Qt's Wayland plugin hands the compositor the token it finds in the environment at requestActivate.
-    if (const QString token = platformData.value(tokenKey).toString(); !token.isEmpty())
+    if (const QString token = launchValue(platformData.value(tokenKey).toString()); !token.isEmpty())
         qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
     for (QWindow *window : QGuiApplication::topLevelWindows()) {
         if (!window->isVisible())
@@ -64,7 +81,7 @@ void ApplicationService::Activate(const QVariantMap &platformData)
         window->setWindowStates(window->windowStates() & ~Qt::WindowMinimized);
         window->raise();
         window->requestActivate();
-        X11Desktop::endStartup(window, platformData.value(startupIdKey).toString());
+        X11Desktop::endStartup(window, launchValue(platformData.value(startupIdKey).toString()));
     }
 }
 

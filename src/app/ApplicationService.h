@@ -22,6 +22,9 @@ public:
 
     // True when this game is the session's, or runs alone; false when the session's game took `launch`.
     bool claim(const QVariantMap &launch);
+    // Gives the session's name up, as the window goes: a start from then on plays at once, though this game
+    // may still be saving its best.
+    void release();
 
 public Q_SLOTS:
     void Activate(const QVariantMap &platformData);

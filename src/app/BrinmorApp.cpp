@@ -29,7 +29,7 @@ void chooseRenderer()
 BrinmorApp::Services BrinmorApp::realServices()
 {
     return {{std::make_shared<SteadyClock>(), std::make_shared<QtRepeatingTimer>(), std::make_shared<SettingsStore>()},
-            QLocale::system(), {}, std::make_shared<QtRepeatingTimer>()};
+            QLocale::system(), {}, std::make_shared<QtRepeatingTimer>(), QGuiApplication::isRightToLeft()};
 }
 
 BrinmorApp::BrinmorApp(Services services)
@@ -49,7 +49,7 @@ void BrinmorApp::setNames()
 
 QQuickWindow *BrinmorApp::start()
 {
-    m_translator.install(m_services.locale);
+    m_translator.install(m_services.locale, m_services.reverse);
     chooseRenderer();
     X11Desktop::useDetectableAutoRepeat();
     // Frosted glass needs blur: without it the windows behind would show through as sharp text.

@@ -25,8 +25,11 @@ public:
         // Where the input devices are, and what ticks the reads of a pad.
         Gamepads::Places inputDevices;
         std::shared_ptr<RepeatingTimer> padReader;
+        // Mirrored whatever the language, as Qt's -reverse asks.
+        bool reverse = false;
     };
-    // Monotonic clock, 10 ms timer, the user's settings file, the desktop's language, the machine's devices.
+    // Monotonic clock, 10 ms timer, the user's settings file, the desktop's language, the machine's devices,
+    // and -reverse if given: call it before anything else sets the application's layout direction.
     static Services realServices();
 
     explicit BrinmorApp(Services services);

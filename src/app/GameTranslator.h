@@ -14,6 +14,7 @@ public:
 
     // Makes the first of the locale's languages (LANGUAGE, then LC_ALL, LC_MESSAGES, LANG) that the game
     // speaks the application's, and its reading direction the screen's: Arabic and its like mirror it.
-    // False, and English left to right, when the game speaks none of them.
-    bool install(const QLocale &locale);
+    // False, and English left to right, when the game speaks none of them. `reverse` mirrors it whatever
+    // the language.
+    bool install(const QLocale &locale, bool reverse);
 };

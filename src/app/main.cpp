@@ -21,5 +21,8 @@ int main(int argc, char *argv[])
     BrinmorApp game(BrinmorApp::realServices());
     if (!game.start())
         return 1;
-    return app.exec();
+    const int status = app.exec();
+    // Before the game waits for its store: a start meanwhile must not wait for a game that is gone.
+    session.release();
+    return status;
 }

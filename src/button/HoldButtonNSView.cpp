@@ -9,6 +9,7 @@
 #include <QQuickWindow>
 #include <QTouchEvent>
 #include <cmath>
+#include <utility>
 
 HoldButtonNSView::HoldButtonNSView(QQuickItem *parent)
     : QQuickPaintedItem(parent)
@@ -114,8 +115,7 @@ void HoldButtonNSView::mouseDoubleClickEvent(QMouseEvent *event)
 
 void HoldButtonNSView::mouseUngrabEvent()
 {
-    // A grab lost mid-press (a popup, a window-manager action) must not leave the game holding.
-    endPress(Source::Mouse);
+    outlastUngrab(Source::Mouse);
 }
 
 void HoldButtonNSView::touchEvent(QTouchEvent *event)
@@ -139,8 +139,39 @@ void HoldButtonNSView::touchEvent(QTouchEvent *event)
 
 void HoldButtonNSView::touchUngrabEvent()
 {
-    // A compositor's gesture, or another item, took the fingers.
-    endPress(Source::Finger);
+    outlastUngrab(Source::Finger);
+}
+
+void HoldButtonNSView::outlastUngrab(Source source)
+{
+    // The display server sends the pointer and the fingers to the window that took the press until they are
+    // let go, whichever window has the focus meanwhile. Any other grab lost (another item's, a compositor's
+    // gesture) must not leave the game holding.
+    if (m_pressedBy != source || m_ungrabbed)
+        return;
+    if (!window() || window()->isActive() || !window()->isVisible()) {
+        endPress(source);
+        return;
+    }
+    m_ungrabbed = true;
+    window()->installEventFilter(this);
+}
+
+bool HoldButtonNSView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != window() || !m_ungrabbed)
+        return false;
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        endPress(Source::Mouse);
+    } else if (event->type() == QEvent::TouchCancel) {
+        endPress(Source::Finger);
+    } else if (event->type() == QEvent::TouchUpdate || event->type() == QEvent::TouchEnd) {
+        for (const QEventPoint &point : static_cast<QTouchEvent *>(event)->points()) {
+            if (point.id() == m_finger && point.state() == QEventPoint::Released)
+                endPress(Source::Finger);
+        }
+    }
+    return false;
 }
 
 void HoldButtonNSView::keyPressEvent(QKeyEvent *event)
@@ -200,10 +231,15 @@ void HoldButtonNSView::focusOutEvent(QFocusEvent *event)
 void HoldButtonNSView::itemChange(ItemChange change, const ItemChangeData &data)
 {
     QQuickPaintedItem::itemChange(change, data);
-    // A window closed mid-press keeps its grab but will never see the release.
+    // A window closed mid-press keeps its grab but will never see the release; nor does a minimised one,
+    // whose grab the display server ends.
     if (change == ItemSceneChange && data.window) {
         connect(data.window, &QWindow::visibleChanged, this, [this](bool visible) {
             if (!visible)
+                endPress(m_pressedBy);
+        });
+        connect(data.window, &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
+            if (state == Qt::WindowMinimized && m_pressedBy != Source::Pad)
                 endPress(m_pressedBy);
         });
     }
@@ -222,6 +258,8 @@ void HoldButtonNSView::endPress(Source source)
     if (m_pressedBy == Source::None || m_pressedBy != source)
         return;
     m_pressedBy = Source::None;
+    if (std::exchange(m_ungrabbed, false) && window())
+        window()->removeEventFilter(this);
     emit release();
 }
 

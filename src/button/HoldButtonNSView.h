@@ -73,12 +73,15 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void itemChange(ItemChange change, const ItemChangeData &data) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     enum class Source { None, Mouse, Finger, Key, Pad };
 
     void beginPress(Source source);
     void endPress(Source source);
+    // Another window took the focus, and Qt Quick the grab with it; the release still comes to this window.
+    void outlastUngrab(Source source);
     void setVisualFocus(bool value);
     template <typename T>
     void setLook(T &field, const T &value)
@@ -102,4 +105,6 @@ private:
     int m_finger = -1;
     // The pad that holds, of all those connected.
     int m_pad = -1;
+    // A mouse or finger hold that lost its grab to another window: its release is read off the window.
+    bool m_ungrabbed = false;
 };

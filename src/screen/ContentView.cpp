@@ -30,9 +30,14 @@ ContentView::~ContentView()
 {
     // The timer's tick refers to this object.
     m_services.timer->stop();
-    // The window is closing: the last chance for a best or a reset that could not be stored.
+    // The window is gone: the last chance for a best or a reset that could not be stored.
     save();
-    waitForStore();
+    if (waitForStore(m_services.closeBound) || m_unsaved == Unsaved::None)
+        return;
+    const QString what = m_unsaved == Unsaved::Reset ? QStringLiteral("reset")
+                                                     : QStringLiteral("best time %1").arg(formatTime(m_highScore));
+    std::fprintf(stderr, "brinmor: %s did not answer within %g s; the %s is not saved\n",
+                 qPrintable(m_store.location()), m_services.closeBound.count() / 1000.0, qPrintable(what));
 }
 
 void ContentView::startHolding()

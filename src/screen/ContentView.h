@@ -25,12 +25,15 @@ public:
         std::shared_ptr<Clock> clock;
         std::shared_ptr<RepeatingTimer> timer;
         std::shared_ptr<ScoreStore> store;
+        // How long closing waits for the store.
+        std::chrono::milliseconds closeBound = StoreThread::closeBound;
     };
 
     static constexpr std::chrono::milliseconds tickPeriod{10};
 
     explicit ContentView(Services services, QObject *parent = nullptr);
-    // Gives a best or a reset not yet stored its last chance, waiting up to StoreThread::closeBound.
+    // Gives a best or a reset not yet stored its last chance, waiting up to the services' closeBound, and
+    // says on stderr what the store did not take by then.
     ~ContentView() override;
 
     bool isHolding() const { return m_isHolding; }

@@ -1,5 +1,6 @@
 #include "SettingsStore.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QLockFile>
@@ -95,11 +96,23 @@ void SettingsStore::watch(std::function<void()> changed)
 
 void SettingsStore::keepWatching()
 {
-    // Every write replaces the file, which ends a watch on it: the folder's watch sees the new
-    // one arrive. Either may not exist yet before the first write.
+    // Every write replaces the file, which ends a watch on it: the folder's watch sees the new one arrive.
+    // Before the first write anywhere there may be no folder either: the nearest one that exists sees it
+    // made, and is let go once it is.
     const QFileInfo file(m_location);
-    for (const QString &path : {file.absolutePath(), file.absoluteFilePath()}) {
-        if (!m_watcher->files().contains(path) && !m_watcher->directories().contains(path) && QFileInfo::exists(path))
+    QStringList wanted = {file.absoluteFilePath()};
+    for (QDir folder = file.absoluteDir();; folder.setPath(QFileInfo(folder.absolutePath()).path())) {
+        wanted << folder.absolutePath();
+        if (folder.exists() || folder.isRoot())
+            break;
+    }
+    const QStringList watched = m_watcher->files() + m_watcher->directories();
+    for (const QString &path : watched) {
+        if (!wanted.contains(path) || !QFileInfo::exists(path))
+            m_watcher->removePath(path);
+    }
+    for (const QString &path : std::as_const(wanted)) {
+        if (!watched.contains(path) && QFileInfo::exists(path))
             m_watcher->addPath(path);
     }
 }

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QSemaphore>
 #include <QThread>
-#include <cstdio>
 
 StoreThread::StoreThread(std::shared_ptr<ScoreStore> store, QObject *parent)
     : QObject(parent)
@@ -33,8 +32,6 @@ StoreThread::~StoreThread()
     blockSignals(true);
     // Once a wait has run out the store is hung, and a second one would pass the bound promised at close.
     if (m_stuck || !finish(closeBound)) {
-        std::fprintf(stderr, "brinmor: %s did not answer within %lld s; not waiting for it any longer\n",
-                     qPrintable(m_location), static_cast<long long>(closeBound.count() / 1000));
         // A running QThread must not be destroyed: it ends with the process, and so does the worker, whose
         // connections to this object go with it.
         (void)m_thread.release();

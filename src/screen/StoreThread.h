@@ -16,12 +16,14 @@ class StoreThread : public QObject
     Q_OBJECT
 
 public:
-    // How long a closing game waits for a store that does not answer: a slow disk syncs in a
-    // fraction of a second, and a desktop logging out kills what is still running after a few.
-    static constexpr std::chrono::milliseconds closeBound{3000};
+    // How long a closing game, its window gone, waits for a store that does not answer: a home on a slow
+    // network or a dying USB disk takes seconds a write, and a desktop logging out gives its programs 45 s
+    // or more after asking them to quit.
+    static constexpr std::chrono::milliseconds closeBound{15000};
 
     explicit StoreThread(std::shared_ptr<ScoreStore> store, QObject *parent = nullptr);
-    // Waits up to closeBound for what was asked; a store still busy then is left to the process's end.
+    // Waits up to closeBound for what was asked, unless a wait has run out already; a store still busy
+    // then is left to the process's end.
     ~StoreThread() override;
 
     void saveBest(double seconds) { ++m_asked; emit bestAsked(seconds, QPrivateSignal()); }
