@@ -2,8 +2,8 @@
 
 #include "Clock.h"
 #include "RepeatingTimer.h"
+#include "ScoreSaver.h"
 #include "ScoreStore.h"
-#include "StoreThread.h"
 
 #include <QObject>
 #include <QString>
@@ -32,8 +32,7 @@ public:
     static constexpr std::chrono::milliseconds tickPeriod{10};
 
     explicit ContentView(Services services, QObject *parent = nullptr);
-    // Gives a best or a reset not yet stored its last chance, waiting up to the services' closeBound, and
-    // says on stderr what the store did not take by then.
+    // Gives a best or a reset not yet stored its last chance (see ScoreSaver::close).
     ~ContentView() override;
 
     bool isHolding() const { return m_isHolding; }
@@ -51,7 +50,7 @@ public:
     Q_INVOKABLE QString formatTime(double seconds) const;
 
     // Waits until the store has caught up with the game; false when it took longer than `bound`.
-    bool waitForStore(std::chrono::milliseconds bound = StoreThread::closeBound);
+    bool waitForStore(std::chrono::milliseconds bound = StoreThread::closeBound) { return m_saver.waitForStore(bound); }
 
 signals:
     void isHoldingChanged();
@@ -63,14 +62,6 @@ signals:
     void highScoreWasReset();
 
 private:
-    // A record after a reset that is not stored yet needs both: the old best there is greater.
-    enum class Unsaved { None, Best, Reset, ResetThenBest };
-
-    // Asks the store for what it lacks, if anything: also the retry of a write that failed.
-    void save();
-    void setUnsaved(Unsaved what);
-    bool resetUnsaved() const { return m_unsaved == Unsaved::Reset || m_unsaved == Unsaved::ResetThenBest; }
-    void storeWritten(bool stored, double holds);
     // Another game's better best becomes the one to beat.
     void adoptStored(double holds);
     void setIsHolding(bool value);
@@ -84,8 +75,5 @@ private:
     double m_highScore;
     std::optional<Clock::TimePoint> m_startTime;
     bool m_showNewRecord = false;
-    StoreThread m_store;
-    // What the store does not hold yet; said once on stderr while it fails.
-    Unsaved m_unsaved = Unsaved::None;
-    bool m_unsavedReported = false;
+    ScoreSaver m_saver;
 };
