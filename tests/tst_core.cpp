@@ -173,7 +173,7 @@ private slots:
     {
         using namespace std::chrono_literals; // each call of the store takes `stalled` ms; what is said as it closes
         for (const auto &[stalled, said] : {std::pair{50, ""}, {5000, "did not answer within 0.5 s; the best time "
-                                                                      "01.00 is not saved\n"}}) {
+                                                                      "of 1.00 s is not saved\n"}}) {
             auto game = std::make_unique<Game>(0.0, none, 500ms);
             const auto store = game->store;
             store->stallMs = stalled, store->stalled = true;

@@ -1,5 +1,6 @@
 #include "BrinmorApp.h"
 
+#include "ApplicationService.h"
 #include "QtRepeatingTimer.h"
 #include "SettingsStore.h"
 #include "SteadyClock.h"
@@ -44,7 +45,7 @@ void BrinmorApp::setNames()
     QCoreApplication::setOrganizationName(QStringLiteral("Brinmor"));
     QCoreApplication::setApplicationName(QStringLiteral("Brinmor"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Brinmor"));
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(desktopId));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(ApplicationService::id));
 }
 
 QQuickWindow *BrinmorApp::start()

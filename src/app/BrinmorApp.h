@@ -17,8 +17,6 @@ class QQuickWindow;
 class BrinmorApp
 {
 public:
-    static constexpr const char *desktopId = "io.github.brinmor.Brinmor";
-
     struct Services {
         ContentView::Services game;
         QLocale locale;

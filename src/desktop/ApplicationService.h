@@ -14,6 +14,8 @@ class ApplicationService : public QObject, protected QDBusContext
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
 
 public:
+    // The application id: the desktop entry's name and the session bus name.
+    static constexpr const char *id = "io.github.brinmor.Brinmor";
     static constexpr const char *path = "/io/github/brinmor/Brinmor";
 
     // The startup id and activation token the desktop gave this start, read before Qt takes the startup id

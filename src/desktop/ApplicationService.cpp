@@ -1,6 +1,5 @@
 #include "ApplicationService.h"
 
-#include "BrinmorApp.h"
 #include "X11Desktop.h"
 
 #include <QDBusConnection>
@@ -40,7 +39,7 @@ bool ApplicationService::claim(const QVariantMap &launch)
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return true;
-    const QString name = QString::fromLatin1(BrinmorApp::desktopId);
+    const QString name = QString::fromLatin1(id);
     // Served before the name is owned, so that a start racing this one finds the game answering.
     bus.registerObject(QString::fromLatin1(path), this, QDBusConnection::ExportAllSlots);
     const auto owned = bus.interface()->registerService(name, QDBusConnectionInterface::DontQueueService,
@@ -67,7 +66,7 @@ void ApplicationService::release()
     if (!bus.isConnected())
         return;
     bus.unregisterObject(QString::fromLatin1(path));
-    bus.interface()->unregisterService(QString::fromLatin1(BrinmorApp::desktopId));
+    bus.interface()->unregisterService(QString::fromLatin1(id));
 }
 
 void ApplicationService::Activate(const QVariantMap &platformData)

@@ -1,7 +1,5 @@
 #include "ScoreSaver.h"
 
-#include "TimeFormat.h"
-
 #include <cstdio>
 
 ScoreSaver::ScoreSaver(std::shared_ptr<ScoreStore> store, std::chrono::milliseconds closeBound, QObject *parent)
@@ -42,7 +40,7 @@ void ScoreSaver::close()
     if (m_store.finish(m_closeBound) || m_unsaved == Unsaved::None)
         return;
     const QString what = m_unsaved == Unsaved::Reset ? QStringLiteral("reset")
-                                                     : QStringLiteral("best time %1").arg(formatTime(m_best));
+                                                     : QStringLiteral("best time of %1 s").arg(m_best, 0, 'f', 2);
     std::fprintf(stderr, "brinmor: %s did not answer within %g s; the %s is not saved\n",
                  qPrintable(m_store.location()), m_closeBound.count() / 1000.0, qPrintable(what));
 }
