@@ -4,6 +4,9 @@
 #include "SettingsStore.h"
 #include "SteadyClock.h"
 #include "X11Desktop.h"
+#ifdef BRINMOR_HAVE_WAYLAND_BLUR
+#include "WaylandBlur.h"
+#endif
 
 #include <QDir>
 #include <QGuiApplication>
@@ -53,7 +56,15 @@ QQuickWindow *BrinmorApp::start()
     chooseRenderer();
     X11Desktop::useDetectableAutoRepeat();
     // Frosted glass needs blur: without it the windows behind would show through as sharp text.
-    const bool translucent = X11Desktop::composites() && X11Desktop::offersBlur();
+    bool translucent = X11Desktop::composites() && X11Desktop::offersBlur();
+#ifdef BRINMOR_HAVE_WAYLAND_BLUR
+    // On Wayland, KWin offers its blur as a global of its own, and only while its blur effect is on.
+    std::unique_ptr<WaylandBlur> waylandBlur;
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        waylandBlur = std::make_unique<WaylandBlur>();
+        translucent = waylandBlur->offered();
+    }
+#endif
     if (translucent)
         QQuickWindow::setDefaultAlphaBuffer(true);
     m_game = std::make_unique<ContentView>(m_services.game);
@@ -69,6 +80,13 @@ QQuickWindow *BrinmorApp::start()
     }
     if (translucent)
         X11Desktop::requestBlurBehind(m_window);
+#ifdef BRINMOR_HAVE_WAYLAND_BLUR
+    // The blur lasts as long as its object: the window's.
+    if (translucent && waylandBlur) {
+        waylandBlur->requestBlurBehind(m_window);
+        waylandBlur.release()->setParent(m_window);
+    }
+#endif
     // A logout or Ctrl+C closes the window as its close control does: a hold under way ends like a
     // release, and what the store lacks gets its last chance.
     QObject::connect(&m_quitSignals, &QuitSignals::quitRequested, m_window, &QWindow::close);
