@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The game on a real display server, x11 (Xvfb, without a window manager, then under openbox) or wayland
-# (a headless sway): moves, resizes, clicks after a move, holds, growth; on X11 a screen reader, signals, a full disk.
-#   usage: e2e_window.sh x11|wayland BRINMOR TST_CORE (which reads the store back)
+# The game on a real display server: x11 (Xvfb, without a window manager, then under openbox), x11_kwin (KWin's
+# frosted glass), or natively on a headless Wayland compositor (wayland_sway, wayland_mutter, wayland_kwin, phoc):
+# moves, resizes, clicks after a move, holds, growth; on X11 a screen reader, signals, a full disk. Exits 77, saying
+# why, where the compositor cannot start.
+#   usage: e2e_window.sh x11|x11_kwin|wayland_sway|wayland_mutter|wayland_kwin|phoc BRINMOR TST_CORE (reads the store)
 set -euo pipefail
-backend=$1 brinmor=$2 probe=$3
+backend=${1#wayland_} brinmor=$2 probe=$3
 tools=$(dirname "$(realpath "$0")")/../tools
 source "$tools/headless-session"
 session_begin
@@ -16,28 +18,68 @@ near() { awk -v t="$1" -v want="$2" 'BEGIN { exit !(t >= want - 0.1 && t <= want
 pixel() { convert "$1" -crop "1x1+$2+$3" -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:; }
 stored() { "$probe" --probe load "$store"; }
 
-if [ "$backend" = wayland ]; then
-    # sway will not run as root: an unprivileged session with a runtime folder of its own.
-    mkdir -m 700 "$work/sway" && chown 65534:65534 "$work/sway"
-    printf '%s\n' 'output HEADLESS-1 resolution 1280x800' 'xwayland disable' 'default_floating_border none' \
-        'for_window [app_id=".*"] floating enable' 'focus_on_window_activation focus' >"$work/sway.conf"
-    background env HOME="$work/sway" XDG_RUNTIME_DIR="$work/sway" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
-        WLR_RENDERER=pixman setpriv --reuid=65534 --regid=65534 --clear-groups sway -c "$work/sway.conf"
-    for _ in $(seq 100); do ls "$work"/sway/sway-ipc.* >/dev/null 2>&1 && break; sleep 0.05; done
-    export WAYLAND_DISPLAY=$work/sway/wayland-1 SWAYSOCK=$(ls "$work"/sway/sway-ipc.*) QT_QPA_PLATFORM=wayland
-    # The headless seat has a pointer and a keyboard only while some client provides them.
-    background "$tools/virtual-pointer" sleep 600
-    background wtype -s 600000; sleep 0.5
-    geometry() {
-        eval "$(swaymsg -t get_tree | jq -r '.. | objects | select(.app_id == "io.github.brinmor.Brinmor")
-            | "KIND=\(.shell) X=\(.rect.x) Y=\(.rect.y) WIDTH=\(.rect.width) HEIGHT=\(.rect.height)"')"
-    }
-    pointer() { "$tools/virtual-pointer" "$@"; }
-    hold_space() { wtype -P space -s "$1" -p space; }
+if [[ $backend != x11* ]]; then
+    # The compositor as an unprivileged user (sway will not run as root), in a runtime folder and a bus of its own.
+    desk=$work/desk screen=1280x800 remote=$(dirname "$0")/desktop-remote
+    mkdir -m 700 "$desk" && chown 65534:65534 "$desk"
+    desk_env=(setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$desk" XDG_RUNTIME_DIR="$desk" \
+        XDG_CONFIG_HOME="$desk/.config")
+    as_desk() { "${desk_env[@]}" DBUS_SESSION_BUS_ADDRESS="$(cat "$desk/bus" 2>/dev/null)" "$@"; }
+    on_bus() { background "${desk_env[@]}" dbus-run-session -- sh -c "cd && echo \$DBUS_SESSION_BUS_ADDRESS >bus && $1"; }
+    case $backend in
+    sway)
+        printf '%s\n' 'output HEADLESS-1 resolution 1280x800' 'xwayland disable' 'default_floating_border none' \
+            'for_window [app_id=".*"] floating enable' 'focus_on_window_activation focus' >"$work/sway.conf"
+        background "${desk_env[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$work/sway.conf";;
+    phoc) # a phone held upright
+        screen=360x720 && printf '[output:HEADLESS-1]\nmode = %s\n' $screen >"$work/phoc.ini"
+        background "${desk_env[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman phoc -C "$work/phoc.ini";;
+    mutter)
+        on_bus "pipewire & wireplumber & GSETTINGS_BACKEND=memory exec mutter --headless --wayland --no-x11 --wayland-display=wayland-1 \
+            --virtual-monitor $screen";;
+    kwin) # without the file capability that a container's bounding set may lack; blur on, as on a GPU
+        mkdir -p "$desk/.config" && printf '[Plugins]\nblurEnabled=true\n' >"$desk/.config/kwinrc"
+        cp "$(command -v kwin_wayland)" "$desk" && chown -R 65534:65534 "$desk"
+        on_bus "KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 exec ./kwin_wayland \
+            --virtual --width 1280 --height 800 --socket wayland-1 --no-lockscreen";;
+    esac
+    for _ in $(seq 100); do ls "$desk"/wayland-? >/dev/null 2>&1 && break; sleep 0.05; done
+    ls "$desk"/wayland-? >/dev/null 2>&1 || { echo "skipped: $backend did not start"; exit 77; }
+    export WAYLAND_DISPLAY=$(ls "$desk"/wayland-?) QT_QPA_PLATFORM=wayland SCREEN=$screen
+    pointer() { as_desk "$tools/virtual-pointer" "$@"; }
+    hold_space() { pointer press 57 sleep "$(bc <<<"scale=2; $1 / 1000")" release 57; }
     screenshot() { grim -t ppm "$1"; }
-    windows() { swaymsg -t get_tree | jq '[.. | objects | select(.app_id == "io.github.brinmor.Brinmor")] | length'; }
-    focused() { swaymsg -t get_tree | jq '.. | objects | select(.focused) | .pid'; }
-    look_away() { swaymsg "[pid=$1] focus" >/dev/null; }
+    # Where no window list is to be had, the window is what differs from the empty screen.
+    geometry() {
+        local w h x y && screenshot "$work/now" && read -r w h x y < <(convert "$work/empty" "$work/now" -compose \
+            difference -composite -threshold 3% -bordercolor black -border 1 -trim -format '%w %h %X %Y\n' info: 2>/dev/null)
+        [ "$w" -gt 1 ] && WIDTH=$w HEIGHT=$h X=$((x - 1)) Y=$((y - 1))
+    }
+    case $backend in
+    sway|phoc)
+        export SWAYSOCK=$(ls "$desk"/sway-ipc.* 2>/dev/null || true)
+        # The headless seat has a pointer and a keyboard only while some client provides them.
+        background "$tools/virtual-pointer" sleep 600
+        background wtype -s 600000; sleep 0.5
+        hold_space() { wtype -P space -s "$1" -p space; };;&
+    sway)
+        geometry() {
+            eval "$(swaymsg -t get_tree | jq -r '.. | objects | select(.app_id == "io.github.brinmor.Brinmor")
+                | "KIND=\(.shell) X=\(.rect.x) Y=\(.rect.y) WIDTH=\(.rect.width) HEIGHT=\(.rect.height)"')"
+        }
+        windows() { swaymsg -t get_tree | jq '[.. | objects | select(.app_id == "io.github.brinmor.Brinmor")] | length'; }
+        focused() { swaymsg -t get_tree | jq '.. | objects | select(.focused) | .pid'; }
+        look_away() { swaymsg "[pid=$1] focus" >/dev/null; };;
+    mutter)
+        background "${desk_env[@]}" DBUS_SESSION_BUS_ADDRESS="$(cat "$desk/bus")" "$remote" mutter "$desk/remote"
+        for _ in $(seq 100); do [ -p "$desk/remote" ] && break; sleep 0.05; done
+        pointer() { echo "$*" >"$desk/remote" && grep -q '^ok$' "$desk/remote.done"; }
+        screenshot() { as_desk gst-launch-1.0 -q pipewiresrc path="$(cat "$desk/remote.node")" num-buffers=1 \
+            ! videoconvert ! pngenc ! fdsink >"$1"; };;
+    kwin)
+        screenshot() { as_desk "$remote" kwin-shot >"$1"; };;
+    esac
+    for _ in $(seq 50); do screenshot "$work/empty" 2>/dev/null && break; sleep 0.1; done # once KWin is on its bus
 else
     start_x11; xset r on
     geometry() { eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Brinmor$')")"; }
@@ -72,7 +114,7 @@ hold_mouse() { pointer move $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + ${3:-95})) do
 
 scenario() { # name
     rm -rf "$XDG_CONFIG_HOME"; start_game
-    [ "$backend" = wayland ] && check "$1: a native Wayland window ($KIND)" test "$KIND" = xdg_shell
+    [ "$backend" = sway ] && check "$1: a native Wayland window ($KIND)" test "$KIND" = xdg_shell
     # A compositor moves the window from the first motion past the drag threshold on.
     local x0=$X y0=$Y
     drag $((X + 30)) $((Y + 300)) 100 40
@@ -156,7 +198,7 @@ session_bus() {
     export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
 }
 
-token() { [ "$backend" = x11 ] || XDG_RUNTIME_DIR=$work/sway "$tools/activation-token"; } # as a launcher passes
+token() { [[ $backend = x11* ]] || "$tools/activation-token"; } # as a launcher passes
 app() { gdbus call --session --dest io.github.brinmor.Brinmor --object-path /io/github/brinmor/Brinmor \
     --method "org.freedesktop.Application.$1" "${@:2}"; }
 one_game_a_session() { # a second start on the bus brings the first game forward; without a bus, a game of its own
@@ -169,7 +211,7 @@ one_game_a_session() { # a second start on the bus brings the first game forward
     local took=$((($(date +%s%N) - since) / 1000000)) && sleep 0.5
     check "with a bus a second start exits ($status) in $took ms, the first game's window back in front" \
         test "$status,$(windows),$(focused)" = "0,2,$first" -a $took -lt 3000
-    kill $xev 2>/dev/null || true; [ "$backend" = wayland ] || check "and the launch ends: one message in two pieces" \
+    kill $xev 2>/dev/null || true; [[ $backend != x11* ]] || check "and the launch ends: one message in two pieces" \
         test "$(grep -o 'STARTUP_INFO[A-Z_]*)' "$work/xev" | xargs)" = "STARTUP_INFO_BEGIN) STARTUP_INFO)"
     look_away $alone $first
     app Open "['a']" "{'activation-token': <'$(token)'>}" >/dev/null && sleep 0.5
@@ -232,11 +274,32 @@ frosted_glass() { # translucent only where a running compositor blurs; "blurred"
     xprop -root -remove $blur
 }
 
-if [ "$backend" = wayland ]; then
-    scenario wayland
-    session_bus
-    one_game_a_session
-else
+kwin_glass() { # over sharp stripes: frosted while KWin's blur effect is on, opaque once it is off
+    strip() { # the backdrop's grey, its spread and mean, by the thousand
+        start_game && screenshot "$work/glass" && quit_game
+        convert "$work/glass" -crop "200x10+$((X + 100))+$((Y + HEIGHT - 60))" -colorspace gray \
+            -format '%[fx:int(1000 * standard_deviation)] %[fx:int(1000 * mean)]' info:
+    }
+    local glass opaque && glass=$(strip)
+    $kwin gdbus call --session -d org.kde.KWin -o /Effects -m org.kde.kwin.Effects.unloadEffect blur >/dev/null
+    sleep 2 && opaque=$(strip) # KWin takes its blur's Wayland global away a second later
+    check "frosted glass, KWin's blur on: smooth, and not the opaque grey ($glass, opaque $opaque)" \
+        test "${glass% *}" -lt 20 -a "${glass#* }" != "${opaque#* }"
+    check "frosted glass, KWin's blur off: opaque, no stripe shows ($opaque)" test "${opaque% *}" = 0
+}
+
+case $backend in
+sway) scenario sway && session_bus && one_game_a_session;;
+mutter) scenario mutter;;
+kwin) scenario kwin
+    kwin=as_desk && convert -size 1280x800 pattern:horizontal2 "$desk/stripes.png"
+    background "${desk_env[@]}" swaybg -i "$desk/stripes.png" && sleep 0.5 && screenshot "$work/empty" && kwin_glass;;
+x11_kwin) # KWin's own compositor, OpenGL on llvmpipe, its blur on as on a GPU
+    start_x11 && mkdir -p "$work/kwin" && printf '[Plugins]\nblurEnabled=true\n' >"$work/kwin/kwinrc"
+    session_bus && kwin= && background env XDG_CONFIG_HOME="$work/kwin" kwin_x11 && sleep 2
+    convert -size 1280x800 pattern:horizontal2 "$work/stripes.png" && background display -geometry +0+0 "$work/stripes.png"
+    sleep 1 && kwin_glass;;
+x11)
     scenario "x11 without a window manager"
     screen_reader
     background openbox
@@ -244,7 +307,7 @@ else
     scenario "x11 under openbox"
     one_game_a_session
     frosted_glass
-    signals_and_a_full_disk
-fi
+    signals_and_a_full_disk;;
+esac
 echo "$passes passed, $failures failed"
 [ $failures -eq 0 ]
