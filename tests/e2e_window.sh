@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The game on a real display server, x11 (Xvfb, without a window manager, then under openbox) or wayland
-# (a headless sway): moves, resizes, clicks after a move, holds, growth; on X11 a screen reader, signals, a full disk.
-#   usage: e2e_window.sh x11|wayland BRINMOR TST_CORE (which reads the store back)
+# The game on a real display server: x11 (Xvfb, without a window manager, then under openbox), x11_kwin (KWin's
+# frosted glass), or natively on a headless Wayland compositor (wayland_sway, wayland_mutter, wayland_kwin, phoc):
+# moves, resizes, clicks after a move, holds, growth; on X11 a screen reader, signals, a full disk. Exits 77, saying
+# why, where the compositor cannot start.
+#   usage: e2e_window.sh x11|x11_kwin|wayland_sway|wayland_mutter|wayland_kwin|phoc BRINMOR TST_CORE (reads the store)
 set -euo pipefail
-backend=$1 brinmor=$2 probe=$3
+backend=${1#wayland_} brinmor=$2 probe=$3
 tools=$(dirname "$(realpath "$0")")/../tools
 source "$tools/headless-session"
 session_begin
@@ -16,41 +18,82 @@ near() { awk -v t="$1" -v want="$2" -v by="${3:-0.1}" 'BEGIN { exit !(t >= want 
 pixel() { convert "$1" -crop "1x1+$2+$3" -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:; }
 stored() { "$probe" --probe load "$store"; }
 
-if [ "$backend" = wayland ]; then
-    # sway will not run as root: an unprivileged session with a runtime folder of its own.
-    mkdir -m 700 "$work/sway" && chown 65534:65534 "$work/sway"
-    printf '%s\n' 'output HEADLESS-1 resolution 1280x800' 'xwayland disable' 'default_floating_border none' \
-        'for_window [app_id=".*"] floating enable' 'focus_on_window_activation focus' >"$work/sway.conf"
-    background env HOME="$work/sway" XDG_RUNTIME_DIR="$work/sway" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
-        WLR_RENDERER=pixman setpriv --reuid=65534 --regid=65534 --clear-groups sway -c "$work/sway.conf"
-    for _ in $(seq 100); do ls "$work"/sway/sway-ipc.* >/dev/null 2>&1 && break; sleep 0.05; done
-    export WAYLAND_DISPLAY=$work/sway/wayland-1 SWAYSOCK=$(ls "$work"/sway/sway-ipc.*) QT_QPA_PLATFORM=wayland
-    # The headless seat has a pointer and a keyboard only while some client provides them.
-    background "$tools/virtual-pointer" sleep 600
-    background wtype -s 600000; sleep 0.5
-    geometry() {
-        eval "$(swaymsg -t get_tree | jq -r ".. | objects | select(.pid == $game)"' | select(.app_id != null)
-            | "KIND=\(.shell) X=\(.rect.x) Y=\(.rect.y) WIDTH=\(.rect.width) HEIGHT=\(.rect.height)"')"
-    }
-    pointer() { "$tools/virtual-pointer" "$@"; }
-    hold_space() { wtype -P space -s "$1" -p space; }
+compositor=$(sed 's/^x11$/Xvfb/; s/^kwin$/kwin_wayland/; s/^x11_kwin$/kwin_x11/' <<<"$backend")
+command -v "$compositor" >/dev/null || { echo "skipped: no $compositor here"; exit 77; }
+if [[ $backend != x11* ]]; then
+    # The compositor as an unprivileged user (sway will not run as root), in a runtime folder and a bus of its own.
+    desk=$work/desk screen=1280x800 remote=$(dirname "$0")/desktop-remote
+    mkdir -m 700 "$desk" && chown 65534:65534 "$desk"
+    desk_env=(setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$desk" XDG_RUNTIME_DIR="$desk" \
+        XDG_CONFIG_HOME="$desk/.config")
+    as_desk() { "${desk_env[@]}" DBUS_SESSION_BUS_ADDRESS="$(cat "$desk/bus" 2>/dev/null)" "$@"; }
+    on_bus() { background "${desk_env[@]}" dbus-run-session -- sh -c "cd; echo \$DBUS_SESSION_BUS_ADDRESS >bus; $1"; }
+    wlroots=("${desk_env[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman)
+    case $backend in
+    sway)
+        printf '%s\n' 'output HEADLESS-1 resolution 1280x800' 'xwayland disable' 'default_floating_border none' \
+            'for_window [app_id=".*"] floating enable' 'focus_on_window_activation focus' >"$work/sway.conf"
+        background "${wlroots[@]}" sway -c "$work/sway.conf";;
+    phoc) # a phone held upright
+        screen=360x720 && printf '[output:HEADLESS-1]\nmode = %s\n' $screen >"$work/phoc.ini"
+        background "${wlroots[@]}" phoc -C "$work/phoc.ini";;
+    mutter)
+        on_bus "pipewire & wireplumber & GSETTINGS_BACKEND=memory exec mutter --headless --wayland --no-x11 \
+            --wayland-display=wayland-1 --virtual-monitor $screen";;
+    kwin) # without the file capability that a container's bounding set may lack; blur on, as on a GPU
+        mkdir -p "$desk/.config" && printf '[Plugins]\nblurEnabled=true\n' >"$desk/.config/kwinrc"
+        cp "$(command -v kwin_wayland)" "$desk" && chown -R 65534:65534 "$desk"
+        on_bus "KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 exec ./kwin_wayland \
+            --virtual --width 1280 --height 800 --socket wayland-1 --no-lockscreen";;
+    esac
+    for _ in $(seq 100); do ls "$desk"/wayland-? >/dev/null 2>&1 && break; sleep 0.05; done
+    ls "$desk"/wayland-? >/dev/null 2>&1 || { echo "skipped: $compositor did not start in 5 s"; exit 77; }
+    export WAYLAND_DISPLAY=$(ls "$desk"/wayland-?) QT_QPA_PLATFORM=wayland SCREEN=$screen
+    pointer() { as_desk "$tools/virtual-pointer" "$@"; }
+    hold_space() { pointer press 57 sleep "$(bc <<<"scale=2; $1 / 1000")" release 57; }
     screenshot() { grim -t ppm "$1"; }
-    windows() { swaymsg -t get_tree | jq '[.. | objects | select(.app_id == "io.github.brinmor.Brinmor")] | length'; }
-    focused() { swaymsg -t get_tree | jq '.. | objects | select(.focused) | .pid'; }
-    focus_on() { swaymsg "[pid=$1] focus" >/dev/null; }
-    look_away() { focus_on "$1"; }
-    quit_key() { wtype -M ctrl q -m ctrl; }
+    # Where no window list is to be had, the window is what differs from the empty screen.
+    geometry() {
+        local w h x y && screenshot "$work/now" && read -r w h x y < <(convert "$work/empty" "$work/now" -compose \
+            difference -composite -threshold 3% -bordercolor black -border 1 -trim -format '%w %h %X %Y\n' info:)
+        [ "$w" -gt 1 ] && WIDTH=$w HEIGHT=$h X=$((x - 1)) Y=$((y - 1))
+    }
+    case $backend in
+    sway|phoc)
+        export SWAYSOCK=$(ls "$desk"/sway-ipc.* 2>/dev/null || true)
+        # The headless seat has a pointer and a keyboard only while some client provides them.
+        background "$tools/virtual-pointer" sleep 600
+        background wtype -s 600000; sleep 0.5
+        hold_space() { wtype -P space -s "$1" -p space; }
+        quit_key() { wtype -M ctrl q -m ctrl; };;&
+    sway)
+        geometry() {
+            eval "$(swaymsg -t get_tree | jq -r '.. | objects | select(.app_id == "io.github.brinmor.Brinmor")
+                | "KIND=\(.shell) X=\(.rect.x) Y=\(.rect.y) WIDTH=\(.rect.width) HEIGHT=\(.rect.height)"')"
+        }
+        windows() { swaymsg -t get_tree | jq '[.. | objects | select(.app_id == "io.github.brinmor.Brinmor")]|length'; }
+        focused() { swaymsg -t get_tree | jq '.. | objects | select(.focused) | .pid'; }
+        look_away() { swaymsg "[pid=$1] focus" >/dev/null; };;
+    mutter)
+        background "${desk_env[@]}" DBUS_SESSION_BUS_ADDRESS="$(cat "$desk/bus")" "$remote" mutter "$desk/remote"
+        for _ in $(seq 100); do [ -p "$desk/remote" ] && break; sleep 0.05; done
+        pointer() { echo "$*" >"$desk/remote" && grep -q '^ok$' "$desk/remote.done"; }
+        screenshot() { # now and then a frame never comes: ask again
+            for _ in 1 2 3; do as_desk timeout 5 gst-launch-1.0 -q pipewiresrc path="$(cat "$desk/remote.node")" \
+                num-buffers=1 ! videoconvert ! pngenc ! fdsink >"$1" && return; done; false; };;
+    kwin)
+        screenshot() { as_desk "$remote" kwin-shot >"$1"; };;
+    esac
+    for _ in $(seq 50); do screenshot "$work/empty" 2>/dev/null && break; sleep 0.1; done # once KWin is on its bus
 else
     start_x11; xset r on
-    game_window() { xdotool search --all --onlyvisible --pid "$1" --name '^Brinmor$'; }
-    geometry() { eval "$(xdotool getwindowgeometry --shell "$(game_window "$game")")"; }
+    geometry() { eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Brinmor$')")"; }
     pointer() { xdotool $(sed 's/move/mousemove/g; s/down/mousedown 1/; s/up/mouseup 1/' <<<"$*"); }
     hold_space() { xdotool keydown space sleep "$(bc <<<"scale=2; $1 / 1000")" keyup space; }
     screenshot() { xwd -root -silent | convert xwd:- "ppm:$1"; }
     windows() { xdotool search --onlyvisible --name '^Brinmor$' | wc -l; }
     focused() { xdotool getactivewindow getwindowpid; }
-    look_away() { xdotool windowminimize "$(game_window "$2")"; }
-    focus_on() { xdotool windowraise "$(game_window "$1")" windowfocus "$(game_window "$1")"; }
+    look_away() { xdotool windowminimize "$(xdotool search --all --onlyvisible --pid "$2" --name '^Brinmor$')"; }
     quit_key() { xdotool key ctrl+q; }
 fi
 
@@ -77,7 +120,7 @@ hold_mouse() { pointer move $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + ${3:-95})) do
 
 scenario() { # name
     rm -rf "$XDG_CONFIG_HOME"; start_game
-    [ "$backend" = wayland ] && check "$1: a native Wayland window ($KIND)" test "$KIND" = xdg_shell
+    [ "$backend" = sway ] && check "$1: a native Wayland window ($KIND)" test "$KIND" = xdg_shell
     # A compositor moves the window from the first motion past the drag threshold on.
     local x0=$X y0=$Y
     drag $((X + 30)) $((Y + 300)) 100 40
@@ -91,21 +134,17 @@ scenario() { # name
     check "$1: two right-edge drags both widen it ($w1 -> $WIDTH)" test "$X,$WIDTH" = "$x1,$((w1 + 120))"
     local right=$((X + WIDTH))
     drag $((X + 2)) $((Y + 300)) 400 0
-    check "$1: the left edge stops at the minimum width" test "$WIDTH,$((X + WIDTH))" = "360,$right"
-    # Another window takes the focus 1 s into a hold: a Space hold ends then, a mouse hold goes on to its release.
-    local other held=() && XDG_CONFIG_HOME=$work/other DBUS_SESSION_BUS_ADDRESS=unix:path=/ background "$brinmor"
-    other=$started && sleep 1.5
-    for hold in "hold_space 2500" "hold_mouse 2.5"; do
-        focus_on "$game"; sleep 0.3; (sleep 1; focus_on "$other") & $hold; wait $!; sleep 0.3; held+=("$(stored)")
-    done
-    check "$1: the focus taken 1 s into a 2.5 s Space hold ends it (${held[0]})" near "${held[0]}" 1.1 0.2
-    check "$1: the focus taken 1 s into a 2.5 s mouse hold, all of it is stored (${held[1]})" near "${held[1]}" 2.5 0.25
-    focus_on "$game"; kill -- "-$other"; pointer move 0 0; sleep 0.3
+    check "$1: the left edge stops at the minimum width ($WIDTH, its right at $((X + WIDTH)) for $right)" \
+        test "$WIDTH,$((X + WIDTH))" = "360,$right"
+    hold_mouse 1.5
+    sleep 0.3 # the store writes on a thread of its own; under load it may take a moment
+    check "$1: a 1.5 s mouse hold is stored as such ($(stored))" near "$(stored)" 1.5
+    pointer move 0 0
     (for i in $(seq 6); do sleep 0.2; screenshot "$work/held$i"; done) & # the last may come after the release
-    hold_space 3000; wait $!; sleep 0.3 # the store writes on a thread of its own; under load it may take a moment
+    hold_space 2000; wait $!; sleep 0.3
     held=$(pixel "$work/held1" $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + 111)))
     check "$1: held Space turns the button green ($held)" test "$held" = "51 199 128"
-    check "$1: a 3 s Space hold is stored as such ($(stored))" near "$(stored)" 3.0
+    check "$1: a 2 s Space hold is stored as such ($(stored))" near "$(stored)" 2.0
     quit_game
 
     printf '[General]\nhighScore=5\n' >"$store"; start_game
@@ -155,26 +194,13 @@ signals_and_a_full_disk() {
         test "$(grep -c "could not be saved to $store" "$work/log")" = 2
 }
 
-closing_on_a_slow_disk() { # a record, Ctrl+Q, a start meanwhile, which plays at once; the record lands 4 s on
-    rm -f "$store"; start_game; mkfifo "$store.best-lock" # the store answers when this test lets it
-    hold_mouse 0.5; quit_key; sleep 0.4; background "$brinmor"
-    local second=$started since=$(date +%s%N) status=0
-    for _ in $(seq 100); do [ "$(windows)" = 1 ] && break; sleep 0.02; done; since=$((($(date +%s%N) - since) / 10**6))
-    check "a start while the closing game saves opens at once ($since ms)" test $since -lt 1500
-    sleep 3.5; exec 3<>"$store.best-lock"; rm "$store.best-lock"; exec 3>&-
-    wait "$game" || status=$?; game=
-    check "the closing game waits for the record, exits $status, and it is on disk ($(stored))" \
-        test "$status,$(near "$(stored)" 0.5 && echo stored)" = 0,stored
-    kill -- "-$second"
-}
-
 session_bus() {
     background dbus-daemon --session --nofork --print-address=3 3>"$work/bus"
     for _ in $(seq 100); do [ -s "$work/bus" ] && break; sleep 0.05; done
     export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
 }
 
-token() { [ "$backend" = x11 ] || XDG_RUNTIME_DIR=$work/sway "$tools/activation-token"; } # as a launcher passes
+token() { [[ $backend = x11* ]] || "$tools/activation-token"; } # as a launcher passes
 app() { gdbus call --session --dest io.github.brinmor.Brinmor --object-path /io/github/brinmor/Brinmor \
     --method "org.freedesktop.Application.$1" "${@:2}"; }
 one_game_a_session() { # a second start on the bus brings the first game forward; without a bus, a game of its own
@@ -190,7 +216,7 @@ one_game_a_session() { # a second start on the bus brings the first game forward
     look_away $alone $first # then ids and tokens of 100 kB, more than a Wayland message holds: not sent on
     local long=$(head -c 100000 /dev/zero | tr '\0' x) && app Activate "{'activation-token': <'$long'>}" >/dev/null
     app Open "['a']" "{'activation-token': <'$(token)'>, 'desktop-startup-id': <'$long'>}" >/dev/null && sleep 0.5
-    kill $xev 2>/dev/null || true; [ "$backend" = wayland ] || check "and the launch ends: one message in two pieces" \
+    kill $xev 2>/dev/null || true; [[ $backend != x11* ]] || check "and the launch ends: one message in two pieces" \
         test "$(grep -o 'STARTUP_INFO[A-Z_]*)' "$work/xev" | xargs)" = "STARTUP_INFO_BEGIN) STARTUP_INFO)"
     local got="$(windows),$(focused),$(app ActivateAction none [] {} 2>&1 | grep -c 'no action')"
     check "Open over the bus brings it forward too; ActivateAction of no action is an error ($got)" \
@@ -198,11 +224,15 @@ one_game_a_session() { # a second start on the bus brings the first game forward
     kill $first $alone && sleep 0.5
 }
 
-screen_reader() { # over the accessibility bus, as Orca hears it
+accessibility_bus() {
     session_bus
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     background /usr/libexec/at-spi-bus-launcher --launch-immediately
     for _ in $(seq 50); do "$tools/atspi-probe" enable 2>/dev/null && break; sleep 0.1; done
+}
+
+screen_reader() { # over the accessibility bus, as Orca hears it
+    accessibility_bus
     rm -f "$store"
     "$tools/atspi-probe" events 6 >"$work/heard" &
     local listener=$!
@@ -226,7 +256,7 @@ screen_reader() { # over the accessibility bus, as Orca hears it
         local wanted mirrored reset x args && read -r wanted mirrored reset <<<"$language"
         IFS=, read -r wanted args <<<"$wanted"
         LANGUAGE=$wanted LANG=C.UTF-8 start_game && "$tools/atspi-probe" tree >"$work/tree" && quit_game
-        mapfile -t x < <(grep 'push button' "$work/tree" | sed 's/.* | //') # hold, reset, minimise, close
+        mapfile -t x < <(grep 'push button' "$work/tree" | sed 's/.* | //; s/ .*//') # hold, reset, minimise, close
         check "screen reader, LANGUAGE=$wanted $args: $reset, mirrored $mirrored (the controls at ${x[2]}, ${x[3]})" \
             test "$(grep -c "push button | $reset |" "$work/tree"),$((x[3] < x[2]))" = "1,$mirrored"
     done
@@ -253,21 +283,87 @@ frosted_glass() { # translucent only where a running compositor blurs; "blurred"
     xprop -root -remove $blur
 }
 
-if [ "$backend" = wayland ]; then
-    scenario wayland
-    session_bus
-    one_game_a_session
-    closing_on_a_slow_disk
-else
+another_window_mid_hold() { # another game's window comes up 0.5 s in: the release of a press still comes to the
+    rm -rf "$XDG_CONFIG_HOME" && start_game # game that took the press, while a key's goes to the window in front
+    local held=() other
+    for hold in "hold_space 4000" "hold_mouse 2"; do
+        (sleep 0.5 && DBUS_SESSION_BUS_ADDRESS=unix:path=/ XDG_CONFIG_HOME=$work/other exec "$brinmor") & other=$!
+        pointer move $((X + 20)) $((Y + 300)) down up && sleep 0.3 && $hold && sleep 0.3 && held+=("$(stored)") && kill $other && wait $other || true
+    done
+    quit_game
+    check "$1: another game's window up mid-hold, a 4 s Space hold ends then (${held[0]})" \
+        awk "BEGIN { exit !(${held[0]} >= 0.4 && ${held[0]} < 3.8) }"
+    check "$1: another game's window up mid-hold, a 2 s mouse hold is stored whole (${held[1]})" near "${held[1]}" 2.0
+}
+
+closing_on_a_slow_disk() { # a record, Ctrl+Q, a start meanwhile, which plays at once; the record lands 4 s on
+    rm -f "$store"; start_game; mkfifo "$store.best-lock" # the store answers when this test lets it
+    hold_mouse 0.5; quit_key; sleep 0.4; background "$brinmor"
+    local second=$started since=$(date +%s%N) status=0 took
+    for _ in $(seq 200); do [ "$(windows)" = 1 ] && break; sleep 0.02; done; took=$((($(date +%s%N) - since) / 10**6))
+    sleep 3; exec 3<>"$store.best-lock"; rm "$store.best-lock"; exec 3>&-
+    wait "$game" || status=$?; game=
+    kill -- "-$second" && sleep 0.5 && since=$(date +%s%N) && background "$brinmor" # beside a plain start
+    for _ in $(seq 200); do [ "$(windows)" = 1 ] && break; sleep 0.02; done; since=$((($(date +%s%N) - since) / 10**6))
+    check "a start while the closing game saves opens as one with none running does ($took, $since ms)" \
+        test $took -lt $((since + 1000))
+    check "the closing game waits for the record, exits $status, and it is on disk ($(stored))" \
+        test "$status,$(near "$(stored)" 0.5 0.3 && echo stored)" = 0,stored
+    kill -- "-$started"
+}
+
+phone() { # held upright, after a record: the title, the readout, the button, the badge and the reset button
+    accessibility_bus && rm -rf "$XDG_CONFIG_HOME" && start_game && hold_mouse 1 && sleep 1
+    "$tools/atspi-probe" tree >"$work/tree" && quit_game
+    local seen=$(awk -F ' [|] ' '$2 ~ /^(Brinmor|[0-9.]+|HOLD ME|.*New Record!|Reset High Score)$/ && $1 !~ /notif/ \
+        && $5 { split($5, b, " "); off = b[1] < 0 || b[2] < 0 || b[3] > 360 || b[4] > 720
+        printf "%s%s, ", $2, off ? " OFF" : "" }' "$work/tree")
+    check "phoc, 360 x 720: a 1 s hold stored ($(stored)), each part on the screen ($seen)" \
+        test "$(near "$(stored)" 1.0 && echo held),$(grep -o ', ' <<<"$seen" | wc -l),$(grep -c OFF <<<"$seen")" \
+        = held,6,0
+}
+
+kwin_glass() { # over sharp stripes: frosted while KWin's blur effect is on, opaque once it is off
+    strip() { # the backdrop's grey, its spread and mean by the thousand; the blur asked for over Wayland
+        WAYLAND_DEBUG=1 start_game && screenshot "$work/glass" && quit_game
+        echo "$(convert "$work/glass" -crop "200x10+$((X + 100))+$((Y + HEIGHT - 60))" -colorspace gray -format \
+            '%[fx:int(1000 * standard_deviation)] %[fx:int(1000 * mean)]' info:) $(grep -c \
+            'kwin_blur_manager@[0-9]*\.create(\|kwin_blur@[0-9]*\.commit()' "$work/log")"
+    }
+    local sd mean asked opaque && read -r sd mean asked <<<"$(strip)"
+    $kwin gdbus call --session -d org.kde.KWin -o /Effects -m org.kde.kwin.Effects.unloadEffect blur >/dev/null
+    sleep 2 && opaque=($(strip)) # KWin takes its blur's Wayland global away a second later
+    check "frosted glass, KWin's blur on: smooth, not the opaque grey, asked for ($sd $mean $asked; ${opaque[*]})" \
+        test $sd -lt 20 -a $mean != ${opaque[1]} -a $asked = $([ $backend = kwin ] && echo 2 || echo 0)
+    check "frosted glass, KWin's blur off: opaque, no stripe shows, none asked for (${opaque[*]})" \
+        test "${opaque[0]} ${opaque[2]}" = "0 0"
+}
+
+case $backend in
+sway) scenario sway && another_window_mid_hold sway && session_bus && one_game_a_session && closing_on_a_slow_disk;;
+mutter) scenario mutter && another_window_mid_hold mutter;;
+phoc) phone;;
+kwin) # the window's edges are exact where it is opaque: blur off from the glass on
+    kwin=as_desk && convert -size 1280x800 pattern:horizontal2 "$desk/stripes.png"
+    background "${desk_env[@]}" swaybg -i "$desk/stripes.png" && sleep 0.5 && screenshot "$work/empty" && kwin_glass
+    scenario kwin && another_window_mid_hold kwin;;
+x11_kwin) # KWin's own compositor, OpenGL on llvmpipe, its blur on as on a GPU
+    start_x11 && mkdir -p "$work/kwin" && printf '[Plugins]\nblurEnabled=true\n' >"$work/kwin/kwinrc"
+    session_bus && kwin= && background env XDG_CONFIG_HOME="$work/kwin" kwin_x11 && sleep 2
+    convert -size 1280x800 pattern:horizontal2 "$work/stripes.png"
+    background display -geometry +0+0 "$work/stripes.png"
+    sleep 1 && kwin_glass;;
+x11)
     scenario "x11 without a window manager"
     screen_reader
     background openbox
     sleep 0.5
     scenario "x11 under openbox"
+    another_window_mid_hold "x11 under openbox"
     one_game_a_session
     closing_on_a_slow_disk
     frosted_glass
-    signals_and_a_full_disk
-fi
+    signals_and_a_full_disk;;
+esac
 echo "$passes passed, $failures failed"
 [ $failures -eq 0 ]

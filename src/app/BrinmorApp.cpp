@@ -4,6 +4,7 @@
 #include "QtRepeatingTimer.h"
 #include "SettingsStore.h"
 #include "SteadyClock.h"
+#include "WaylandDesktop.h"
 #include "X11Desktop.h"
 
 #include <QDir>
@@ -53,8 +54,10 @@ QQuickWindow *BrinmorApp::start()
     m_translator.install(m_services.locale, m_services.reverse);
     chooseRenderer();
     X11Desktop::useDetectableAutoRepeat();
-    // Frosted glass needs blur: without it the windows behind would show through as sharp text.
-    const bool translucent = X11Desktop::composites() && X11Desktop::offersBlur();
+    // Frosted glass needs blur: without it the windows behind would show through as sharp text. On Wayland,
+    // KWin offers its blur as a global of its own, and only while its blur effect is on.
+    std::unique_ptr<QObject> waylandBlur = WaylandDesktop::blurOffered();
+    const bool translucent = (X11Desktop::composites() && X11Desktop::offersBlur()) || waylandBlur;
     if (translucent)
         QQuickWindow::setDefaultAlphaBuffer(true);
     m_game = std::make_unique<ContentView>(m_services.game);
@@ -70,6 +73,11 @@ QQuickWindow *BrinmorApp::start()
     }
     if (translucent)
         X11Desktop::requestBlurBehind(m_window);
+    // The blur lasts as long as its object: the window's.
+    if (waylandBlur) {
+        WaylandDesktop::requestBlurBehind(waylandBlur.get(), m_window);
+        waylandBlur.release()->setParent(m_window);
+    }
     // A logout or Ctrl+C closes the window as its close control does: a hold under way ends like a
     // release, and what the store lacks gets its last chance.
     QObject::connect(&m_quitSignals, &QuitSignals::quitRequested, m_window, &QWindow::close);
