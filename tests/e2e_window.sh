@@ -7,6 +7,10 @@
 set -euo pipefail
 backend=${1#wayland_} brinmor=$2 probe=$3
 tools=$(dirname "$(realpath "$0")")/../tools
+# A full disk is a small tmpfs, which root mounts, and anyone else in a user namespace of the test's own.
+if [ "$backend" = x11 ] && [ "$(id -u)" != 0 ] && unshare --user --map-root-user --mount true 2>/dev/null; then
+    exec unshare --user --map-root-user --mount "$0" "$@"
+fi
 source "$tools/headless-session"
 session_begin
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime store=$work/config/Brinmor/Brinmor.conf
@@ -23,8 +27,9 @@ command -v "$compositor" >/dev/null || { echo "skipped: no $compositor here"; ex
 if [[ $backend != x11* ]]; then
     # The compositor as an unprivileged user (sway will not run as root), in a runtime folder and a bus of its own.
     desk=$work/desk screen=1280x800 remote=$(dirname "$0")/desktop-remote
-    mkdir -m 700 "$desk" && chown 65534:65534 "$desk"
-    desk_env=(setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$desk" XDG_RUNTIME_DIR="$desk" \
+    mkdir -m 700 "$desk" && unprivileged=() # root hands the compositor to nobody
+    [ "$(id -u)" = 0 ] && chown 65534:65534 "$desk" && unprivileged=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+    desk_env=("${unprivileged[@]}" env HOME="$desk" XDG_RUNTIME_DIR="$desk" \
         XDG_CONFIG_HOME="$desk/.config")
     as_desk() { "${desk_env[@]}" DBUS_SESSION_BUS_ADDRESS="$(cat "$desk/bus" 2>/dev/null)" "$@"; }
     on_bus() { background "${desk_env[@]}" dbus-run-session -- sh -c "cd; echo \$DBUS_SESSION_BUS_ADDRESS >bus; $1"; }
@@ -42,7 +47,7 @@ if [[ $backend != x11* ]]; then
             --wayland-display=wayland-1 --virtual-monitor $screen";;
     kwin) # without the file capability that a container's bounding set may lack; blur on, as on a GPU
         mkdir -p "$desk/.config" && printf '[Plugins]\nblurEnabled=true\n' >"$desk/.config/kwinrc"
-        cp "$(command -v kwin_wayland)" "$desk" && chown -R 65534:65534 "$desk"
+        cp "$(command -v kwin_wayland)" "$desk" && chown -R --reference="$desk" "$desk"
         on_bus "KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 exec ./kwin_wayland \
             --virtual --width 1280 --height 800 --socket wayland-1 --no-lockscreen";;
     esac
@@ -182,7 +187,9 @@ signals_and_a_full_disk() {
     rm "$store.best-lock"
     # A disk that is full until told otherwise: a small tmpfs under the settings.
     export XDG_CONFIG_HOME=$work/small store=$work/small/Brinmor/Brinmor.conf
-    mkdir "$XDG_CONFIG_HOME" && mount -t tmpfs -o size=64k tmpfs "$XDG_CONFIG_HOME" && mkdir "$XDG_CONFIG_HOME/Brinmor"
+    mkdir "$XDG_CONFIG_HOME" && mount -t tmpfs -o size=64k tmpfs "$XDG_CONFIG_HOME" 2>/dev/null ||
+        { echo "skipped: a full disk, for want of root or a user namespace to mount a tmpfs in"; return; }
+    mkdir "$XDG_CONFIG_HOME/Brinmor"
     printf '[General]\nhighScore=5\n' >"$store"
     dd if=/dev/zero of="$XDG_CONFIG_HOME/fill" bs=4k 2>/dev/null || true
     start_game; xdotool key Tab space; hold_space 1000
