@@ -26,7 +26,7 @@ compositor=$(sed 's/^x11$/Xvfb/; s/^kwin$/kwin_wayland/; s/^x11_kwin$/kwin_x11/'
 command -v "$compositor" >/dev/null || { echo "skipped: no $compositor here"; exit 77; }
 if [[ $backend != x11* ]]; then
     # The compositor as an unprivileged user (sway will not run as root), in a runtime folder and a bus of its own.
-    desk=$work/desk screen=1280x800 remote=$(dirname "$0")/desktop-remote
+    desk=$work/desk screen=1280x800 remote=$tools/desktop-remote
     mkdir -m 700 "$desk" && unprivileged=() # root hands the compositor to nobody
     [ "$(id -u)" = 0 ] && chown 65534:65534 "$desk" && unprivileged=(setpriv --reuid=65534 --regid=65534 --clear-groups)
     desk_env=("${unprivileged[@]}" env HOME="$desk" XDG_RUNTIME_DIR="$desk" \
