@@ -104,7 +104,8 @@ fi
 
 start_game() { # with $args, if any
     unset X; "$brinmor" ${args:-} >"$work/log" 2>&1 & game=$!
-    for _ in $(seq 100); do geometry 2>/dev/null && [ -n "${X:-}" ] && break; sleep 0.05; done
+    local until=$((SECONDS + 10)) # a screenshot may take seconds where the window is read off the screen
+    while [ $SECONDS -lt $until ]; do geometry 2>/dev/null && [ -n "${X:-}" ] && break; sleep 0.05; done
     sleep 0.5; geometry
 }
 quit_game() { kill "$game"; wait "$game" || true; game=; }
