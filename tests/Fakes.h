@@ -4,6 +4,7 @@
 #include "RepeatingTimer.h"
 #include "ScoreStore.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryFile>
 
@@ -83,8 +84,12 @@ private:
     std::mutex mutex;
 };
 
-inline bool write(const QString &path, const QByteArray &contents) // a file made anew
-{ QFile file(path); return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size(); }
+inline bool write(const QString &path, const QByteArray &contents) // a file made anew, and its folder if need be
+{
+    QFile file(path);
+    return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly)
+        && file.write(contents) == contents.size();
+}
 
 inline QByteArray stderrOf(const std::function<void()> &run) // what `run` says on stderr
 {
