@@ -251,20 +251,26 @@ private slots:
     void realTimerTicksEvery10msAndStopsDead()
     {
         QtRepeatingTimer timer;
-        QElapsedTimer clock;
-        std::vector<qint64> ticks; // in µs since the start; a late tick is made up for by the next
-        clock.start();
-        timer.start(ContentView::tickPeriod, [&] { ticks.push_back(clock.nsecsElapsed() / 1000); });
+        const auto medianPeriod = [&] { // in µs, of 40; a busy machine only lengthens it, so the shortest of a few
+            QElapsedTimer clock;
+            std::vector<qint64> ticks; // since the start; a late tick is made up for by the next
+            clock.start(), timer.start(ContentView::tickPeriod, [&] { ticks.push_back(clock.nsecsElapsed() / 1000); });
+            const bool ticked = QTest::qWaitFor([&] { return ticks.size() >= 41; });
+            timer.stop(), ticks.resize(std::min<size_t>(ticks.size(), 41));
+            std::adjacent_difference(ticks.begin(), ticks.end(), ticks.begin());
+            return ticked ? (std::nth_element(ticks.begin() + 1, ticks.begin() + 21, ticks.end()), ticks[21]) : 0;
+        };
+        qint64 median = medianPeriod();
+        for (int again = 0; again < 4 && median > 11000; ++again)
+            median = std::min(median, medianPeriod());
+        QVERIFY2(qAbs(median - 10000) < 1000, qPrintable(QString::number(median)));
+        int late = 0;
+        timer.start(ContentView::tickPeriod, [&] { ++late; });
         QVERIFY2(timer.isActive(), "not active once started");
-        QTRY_VERIFY(ticks.size() >= 41);
         timer.stop();
-        const size_t stopped = ticks.size();
         QTest::qWait(50);
         QVERIFY2(!timer.isActive(), "active once stopped");
-        QCOMPARE(ticks.size(), stopped);
-        std::adjacent_difference(ticks.begin(), ticks.begin() + 41, ticks.begin());
-        std::nth_element(ticks.begin() + 1, ticks.begin() + 21, ticks.begin() + 41);
-        QVERIFY2(qAbs(ticks[21] - 10000) < 1000, qPrintable(QString::number(ticks[21]))); // the median period
+        QCOMPARE(late, 0);
     }
 
     void aPadIsAnInputDeviceWithJoystickButtons()
