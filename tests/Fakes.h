@@ -4,6 +4,7 @@
 #include "RepeatingTimer.h"
 #include "ScoreStore.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryFile>
 
@@ -31,8 +32,7 @@ struct FakeTimer final : RepeatingTimer { // ticks only when the test fires it
     int starts = 0;
 };
 
-// The best in memory; like the real store, never below a better best, but over anything damaged.
-// Counts the calls made on the thread that made it.
+// The best in memory; like the real store, never below a better best, but over anything damaged. Counts its calls.
 struct MemoryStore final : ScoreStore {
     // `elsewhere`: what another game stores while this one starts, after its first read and before its watch.
     explicit MemoryStore(double initial = 0.0, double elsewhere = std::nan("")) : value(initial), starting(elsewhere) {}
@@ -83,8 +83,9 @@ private:
     std::mutex mutex;
 };
 
-inline bool write(const QString &path, const QByteArray &contents) // a file made anew
-{ QFile file(path); return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size(); }
+inline bool write(const QString &path, const QByteArray &contents) // a file made anew, and its folder if need be
+{ QFile f(path); return QDir().mkpath(QFileInfo(path).path()) && f.open(QFile::WriteOnly)
+                        && f.write(contents) == contents.size(); }
 
 inline QByteArray stderrOf(const std::function<void()> &run) // what `run` says on stderr
 {

@@ -7,12 +7,7 @@
 #include "SettingsStore.h"
 #include "TimeFormat.h"
 
-#include <QElapsedTimer>
-#include <QLockFile>
-#include <QProcess>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
-#include <QtTest>
+#include <QtTest> // and all of Qt Core
 #include <bit>
 #include <fcntl.h>
 #include <numeric>
@@ -28,16 +23,12 @@ struct Game {
     // A hold with a tick at each of `ticks` seconds after the press, released 9 ms after the last.
     void hold(const QList<double> &ticks)
     {
-        view.waitForStore(); // what another game stored is known by now
-        view.startHolding();
-        for (double at = 0; double t : ticks) {
-            clock->advance(std::chrono::duration<double>(t - std::exchange(at, t)));
-            timer->fire();
-        }
-        clock->advance(std::chrono::milliseconds(9));
-        view.stopHolding();
-        view.waitForStore();
+        view.waitForStore(), view.startHolding(); // what another game stored is known by now
+        for (double at = 0; double t : ticks)
+            clock->advance(std::chrono::duration<double>(t - std::exchange(at, t))), timer->fire();
+        clock->advance(std::chrono::milliseconds(9)), view.stopHolding(), view.waitForStore();
     }
+    double stored() { return view.waitForStore() ? store->best() : none; } // once the store has caught up
     std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
     std::shared_ptr<FakeTimer> timer = std::make_shared<FakeTimer>();
     std::shared_ptr<MemoryStore> store;
@@ -66,8 +57,13 @@ QString probe(const QStringList &arguments)
 
 double loadFresh(const QString &file) { return probe({QStringLiteral("load"), file}).toDouble(); }
 
-
+// meanwhile: stored by another game once this one runs, or while it starts
+struct Case {
+    const char *name = ""; double stored = 0, meanwhile = none; QList<double> ticks; double best = 0;
+    bool isRecord = false, starting = false;
+};
 } // namespace
+Q_DECLARE_METATYPE(Case)
 
 class TestCore : public QObject
 {
@@ -77,13 +73,9 @@ class TestCore : public QObject
     QString file(const QString &name) const { return m_dir.filePath(name); }
 
 private slots:
-    void releaseDecidesTheRecord()
+    void releaseDecidesTheRecord_data()
     {
-        // meanwhile: stored by another game once this one runs, or while it starts
-        struct Case {
-            const char *name; double stored, meanwhile; QList<double> ticks; double best; bool isRecord;
-            bool starting = false;
-        };
+        QTest::addColumn<Case>("c");
         const Case cases[] = {
             {"first run", 0.0, none, {0.01, 0.02, 0.5}, 0.5, true},
             {"released before the first tick", 0.0, none, {}, 0.0, false},
@@ -97,76 +89,92 @@ private slots:
             {"beats another game's best", 1.0, 9.0, {9.5}, 9.5, true},
             {"another game's best while this one starts", 1.0, 9.0, {3.0}, 9.0, false, true},
         };
-        for (const auto &c : cases) {
-            Game game(c.stored, c.starting ? c.meanwhile : none);
-            const double shownAtStart = game.view.highScore();
-            game.view.waitForStore(); // watching by now
-            if (!std::isnan(c.meanwhile) && !c.starting)
-                game.store->writeElsewhere(c.meanwhile);
-            game.hold(c.ticks);
-            // The time that counts is the last tick's, not the release's.
-            const bool right = shownAtStart == (std::isfinite(c.stored) ? c.stored : 0.0) && !game.view.isHolding()
-                && !game.timer->isActive() && game.view.elapsed() == (c.ticks.isEmpty() ? 0.0 : c.ticks.last())
-                && game.view.highScore() == c.best && game.view.showNewRecord() == c.isRecord
-                && game.store->saved.size() == size_t(c.isRecord) && game.store->best() == c.best;
-            QVERIFY2(right, c.name);
-        }
+        for (const Case &c : cases)
+            QTest::newRow(c.name) << c;
+    }
+    void releaseDecidesTheRecord()
+    {
+        QFETCH(const Case, c);
+        Game game(c.stored, c.starting ? c.meanwhile : none);
+        QCOMPARE(game.view.highScore(), std::isfinite(c.stored) ? c.stored : 0.0);
+        game.view.waitForStore(); // watching by now
+        if (!std::isnan(c.meanwhile) && !c.starting)
+            game.store->writeElsewhere(c.meanwhile);
+        game.hold(c.ticks);
+        QVERIFY2(!game.view.isHolding(), "still holding after the release");
+        QVERIFY2(!game.timer->isActive(), "the timer ticks on after the release");
+        QCOMPARE(game.view.elapsed(), c.ticks.isEmpty() ? 0.0 : c.ticks.last()); // the last tick's, not the release's
+        QCOMPARE(game.view.highScore(), c.best);
+        QCOMPARE(game.view.showNewRecord(), c.isRecord);
+        QCOMPARE(game.store->saved.size(), size_t(c.isRecord));
+        QCOMPARE(game.stored(), c.best);
     }
 
-    void aHoldFromPressToResetAndClose()
+    void aPressStartsAfreshAndAResetLetsTheHoldGoOn()
     {
-        auto game = std::make_unique<Game>();
-        const auto store = game->store;
-        const auto timer = game->timer;
-        ContentView &view = game->view;
-        game->hold({1.0});
-        view.startHolding(); // the badge goes at the press; the hold starts afresh
-        QVERIFY(view.isHolding() && !view.showNewRecord() && !view.elapsed() && view.startTime() == game->clock->now());
+        Game game;
+        ContentView &view = game.view;
+        game.hold({1.0});
+        view.startHolding();
+        QVERIFY2(!view.showNewRecord(), "the badge stays at the next press");
+        QCOMPARE(view.elapsed(), 0.0);
+        QCOMPARE(view.startTime(), game.clock->now());
         view.resetHighScore(); // mid-hold: the hold goes on, to be compared with 0
-        QVERIFY(view.waitForStore() && store->best() == 0.0 && timer->isActive());
-        game->clock->advance(std::chrono::milliseconds(250));
-        timer->fire();
-        view.stopHolding();
-        QVERIFY(view.waitForStore() && store->best() == 0.25);
+        QCOMPARE(game.stored(), 0.0);
+        QVERIFY2(game.timer->isActive(), "the reset ended the hold");
+        game.clock->advance(std::chrono::milliseconds(250)), game.timer->fire(), view.stopHolding();
+        QCOMPARE(game.stored(), 0.25);
         view.resetHighScore();
-        QVERIFY(view.highScore() == 0.0 && !view.showNewRecord() && view.elapsed() == 0.25);
+        QCOMPARE(view.highScore(), 0.0);
+        QVERIFY2(!view.showNewRecord(), "the badge stays after a reset");
+        QCOMPARE(view.elapsed(), 0.25);
         view.stopHolding(); // a release with no press: the last hold's time is the best again
-        QVERIFY(view.highScore() == 0.25 && view.waitForStore());
+        QCOMPARE(view.highScore(), 0.25);
+    }
 
-        // A slow disk: the screen changes at once, the store catches up in order, only the first read ran here.
-        store->saved.clear();
-        store->stalled = true;
+    void aSlowStoreCatchesUpInOrder() // while the screen changes at once; only the first read ran on this thread
+    {
+        Game game;
+        ContentView &view = game.view;
+        game.store->stalled = true;
         for (const double held : {5.0, 1.0}) {
-            view.startHolding();
-            game->clock->advance(std::chrono::duration<double>(held));
-            timer->fire();
+            view.startHolding(), game.clock->advance(std::chrono::duration<double>(held)), game.timer->fire();
             view.stopHolding();
-            QVERIFY(view.highScore() == held && view.showNewRecord() && !view.isHolding());
+            QCOMPARE(view.highScore(), held);
+            QVERIFY2(view.showNewRecord(), "the badge waits for the store");
             if (held == 5.0)
                 view.resetHighScore();
         }
-        QVERIFY(!view.waitForStore(std::chrono::milliseconds(50)));
-        store->stalled = false;
-        QVERIFY(view.waitForStore() && store->saved == std::vector<double>({5.0, 0.0, 0.0, 1.0}));
+        QVERIFY2(!view.waitForStore(std::chrono::milliseconds(50)), "a stalled store answered");
+        game.store->stalled = false;
+        QCOMPARE(game.stored(), 1.0);
+        QCOMPARE(game.store->saved, std::vector<double>({5.0, 0.0, 0.0, 1.0})); // a best after a reset: both
         QCOMPARE(view.highScore(), 1.0); // not the 5 of an answer to an earlier request
-        QCOMPARE(store->callsByMaker, 1);
+        QCOMPARE(game.store->callsByMaker, 1);
+    }
 
-        // A best the store would not take is kept and tried again at the next release, record or not, and no more
-        // once stored. The timer stops with the window.
+    void aBestTheStoreRefusedIsTriedAgainUntilStored() // record or not; and the timer and watch end with the window
+    {
+        auto game = std::make_unique<Game>();
+        const auto [store, timer] = std::pair(game->store, game->timer); // outlive the game
         store->failWrites = true;
         game->hold({2.0});
         store->failWrites = false;
         game->hold({1.0});
+        QCOMPARE(store->best(), 2.0);
         const size_t writes = store->saved.size();
         game->hold({1.0});
-        QVERIFY(store->best() == 2.0 && view.highScore() == 2.0 && store->saved.size() == writes);
+        QCOMPARE(store->saved.size(), writes);
+        QCOMPARE(game->view.highScore(), 2.0);
         store->failWrites = true; // while a reset waits to be stored, the best still there is no other game's
-        view.resetHighScore();
-        QVERIFY(view.waitForStore() && view.highScore() == 0.0);
+        game->view.resetHighScore();
+        QVERIFY(game->view.waitForStore());
+        QCOMPARE(game->view.highScore(), 0.0);
         store->failWrites = false;
-        view.startHolding();
+        game->view.startHolding();
         game.reset();
-        QVERIFY(!timer->isActive() && !store->onChange); // nor the watch
+        QVERIFY2(!timer->isActive(), "the timer outlives the window");
+        QVERIFY2(!store->onChange, "the store is watched after the window");
     }
 
     void closingWaitsForASlowStoreButNotAHungOne()
@@ -194,7 +202,6 @@ private slots:
             {9223372036854775808.0, "--.--"}, {none, "--.--"}, {-inf, "--.--"}};
         for (const auto &[seconds, text] : cases)
             QCOMPARE(formatTime(seconds), QString::fromLatin1(text));
-
     }
 
     void storeKeepsTheBestExactlyAndSeesOtherWrites()
@@ -220,25 +227,23 @@ private slots:
 
     void twoGamesWritingAtOnceKeepTheBetterBest()
     {
-        // This game has read the file and waits for the lock, which the other holds while it stores its best: read
-        // again in this game's turn, it refuses a lower best of this game's, and a higher one is written.
+        // This game waits for the lock while the other stores its best; read again in its turn, the better is kept.
         const QString path = file(QStringLiteral("shared.conf"));
         for (const auto &[other, mine, kept] : {std::tuple{5.25, 3.0, 5.25}, {2.0, 3.0, 3.0}, {3.0, 3.0, 3.0}}) {
             QVERIFY(write(path, "[General]\nhighScore=1\n"));
             QLockFile otherTurn(path + QStringLiteral(".best-lock"));
             QVERIFY(otherTurn.lock());
             const int watch = inotify_init1(IN_CLOEXEC); // this game reads who holds the lock it waits for
-            QVERIFY(watch >= 0 && inotify_add_watch(watch, qPrintable(otherTurn.fileName()), IN_OPEN) >= 0);
+            QVERIFY(inotify_add_watch(watch, qPrintable(otherTurn.fileName()), IN_OPEN) >= 0);
             QProcess game;
             game.start(QCoreApplication::applicationFilePath(), {"--probe", "save", path, QString::number(mine)});
             pollfd waiting{watch, POLLIN, 0};
             QVERIFY2(::poll(&waiting, 1, 10000) == 1, "no wait for the lock");
             ::close(watch);
-            QSettings settings(path, QSettings::IniFormat);
-            settings.setValue(QStringLiteral("highScore"), other);
-            settings.sync();
+            QSettings(path, QSettings::IniFormat).setValue(QStringLiteral("highScore"), other); // written as it goes
             otherTurn.unlock();
-            QVERIFY(game.waitForFinished(10000) && game.readAllStandardOutput().isEmpty());
+            QVERIFY(game.waitForFinished(10000));
+            QCOMPARE(game.readAllStandardOutput(), QByteArray()); // not "unsaved"
             QCOMPARE(loadFresh(path), kept);
         }
     }
@@ -246,18 +251,26 @@ private slots:
     void realTimerTicksEvery10msAndStopsDead()
     {
         QtRepeatingTimer timer;
-        QElapsedTimer clock;
-        std::vector<qint64> ticks; // in µs since the start; a late tick is made up for by the next
-        clock.start();
-        timer.start(ContentView::tickPeriod, [&] { ticks.push_back(clock.nsecsElapsed() / 1000); });
-        QTRY_VERIFY(timer.isActive() && ticks.size() >= 41);
+        const auto medianPeriod = [&] { // in µs, of 40; a busy machine only lengthens it, so the shortest of a few
+            QElapsedTimer clock;
+            std::vector<qint64> ticks; // since the start; a late tick is made up for by the next
+            clock.start(), timer.start(ContentView::tickPeriod, [&] { ticks.push_back(clock.nsecsElapsed() / 1000); });
+            const bool ticked = QTest::qWaitFor([&] { return ticks.size() >= 41; });
+            timer.stop(), ticks.resize(std::min<size_t>(ticks.size(), 41));
+            std::adjacent_difference(ticks.begin(), ticks.end(), ticks.begin());
+            return ticked ? (std::nth_element(ticks.begin() + 1, ticks.begin() + 21, ticks.end()), ticks[21]) : 0;
+        };
+        qint64 median = medianPeriod();
+        for (int again = 0; again < 4 && median > 11000; ++again)
+            median = std::min(median, medianPeriod());
+        QVERIFY2(qAbs(median - 10000) < 1000, qPrintable(QString::number(median)));
+        int late = 0;
+        timer.start(ContentView::tickPeriod, [&] { ++late; });
+        QVERIFY2(timer.isActive(), "not active once started");
         timer.stop();
-        const size_t stopped = ticks.size();
         QTest::qWait(50);
-        QVERIFY(!timer.isActive() && ticks.size() == stopped);
-        std::adjacent_difference(ticks.begin(), ticks.begin() + 41, ticks.begin());
-        std::nth_element(ticks.begin() + 1, ticks.begin() + 21, ticks.begin() + 41);
-        QVERIFY2(qAbs(ticks[21] - 10000) < 1000, qPrintable(QString::number(ticks[21]))); // the median period
+        QVERIFY2(!timer.isActive(), "active once stopped");
+        QCOMPARE(late, 0);
     }
 
     void aPadIsAnInputDeviceWithJoystickButtons()
@@ -274,11 +287,13 @@ private slots:
             {"1 0 0 0 0 0", false}, {"7cdb000000000000 0 0 0", false}, // the first button above, one word short
             {"7cdb00000000000g 0 0 0 0", false}, {"7cdb000000000000 0 0 0 -1", false}, {"", false}}; // damaged
         for (const auto &[contents, pad] : devicesKeys) {
-            QVERIFY(QDir().mkpath(QFileInfo(keys).path()) && write(keys, contents));
+            QVERIFY(write(keys, contents));
             QVERIFY2(finder.hasPad() == pad, contents);
         }
-        QVERIFY(QFile::remove(keys) && QDir().mkpath(keys) && !finder.hasPad()); // cannot be read
-        QVERIFY(changed.isEmpty() && QFile(devices.filePath("event0")).open(QIODevice::WriteOnly));
+        QVERIFY(QDir().mkpath(classes.filePath("event1/device/capabilities/key"))); // a folder: it cannot be read
+        QVERIFY2(!finder.hasPad(), "a capabilities file that cannot be read");
+        QCOMPARE(changed.count(), 0); // nothing came to the devices' folder
+        QVERIFY(QFile(devices.filePath("event0")).open(QIODevice::WriteOnly));
         QTRY_COMPARE(changed.count(), 1);
     }
 
@@ -289,16 +304,21 @@ private slots:
         NodeWatch node(ends[0]); // stands in for a pad's device node
         QSignalSpy input(&node, &NodeWatch::input);
         QTest::qWait(20);
-        QVERIFY(input.isEmpty() && node.isWatching() && !NodeWatch::open("/nonexistent/event0"));
+        QCOMPARE(input.count(), 0);
+        QVERIFY2(node.isWatching(), "not watched from the start");
+        QVERIFY2(!NodeWatch::open("/nonexistent/event0"), "a missing node opened");
         const QByteArray said(5000, 'x');
         QVERIFY(::write(ends[1], said.data(), said.size()) == said.size());
         QTRY_COMPARE(input.count(), 1);
         char left;
-        QVERIFY(::read(ends[0], &left, 1) < 0 && errno == EAGAIN && node.isWatching()); // drained, still watched
+        QCOMPARE(::read(ends[0], &left, 1), ssize_t(-1)); // drained
+        QCOMPARE(errno, EAGAIN);
+        QVERIFY2(node.isWatching(), "no longer watched once drained");
         ::close(ends[1]);
         QTRY_COMPARE(input.count(), 2);
         QTest::qWait(20);
-        QVERIFY(input.count() == 2 && !node.isWatching());
+        QCOMPARE(input.count(), 2);
+        QVERIFY2(!node.isWatching(), "still watched once ended");
     }
 
     void damagedStoreLoadsAsZeroAndRecovers()
