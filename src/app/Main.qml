@@ -1,5 +1,6 @@
 import QtQuick
-import Brinmor
+import Brinmor.Screen
+import Brinmor.Ui
 
 // The one window: frameless, its content the game screen, never smaller than that content.
 Window {

@@ -1,5 +1,6 @@
 import QtQuick
-import Brinmor
+import Brinmor.Button
+import Brinmor.Ui
 
 // Hosts the one HoldButtonNSView in a fixed 180 x 180 frame, hands it the game's
 // holding flag and passes its press and release on.

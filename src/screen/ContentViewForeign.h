@@ -2,7 +2,7 @@
 
 #include "ContentView.h"
 
-#include <QtQml/qqmlregistration.h>
+#include <QtQml/qqml.h>
 
 // Makes the window-free game state known to QML as a type, without making
 // the core library depend on QML. The application creates the one instance.

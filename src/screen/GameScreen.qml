@@ -1,5 +1,7 @@
 import QtQuick
-import Brinmor
+import Brinmor.Screen
+import Brinmor.Button
+import Brinmor.Ui
 
 // The game's one screen: title, score readout, hold button and, while a best
 // time exists, the reset button, in a centred column with a 48-point margin.

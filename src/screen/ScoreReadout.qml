@@ -1,5 +1,6 @@
 import QtQuick
-import Brinmor
+import Brinmor.Screen
+import Brinmor.Ui
 
 // The time held, the best time, and the new-record badge.
 Column {

@@ -1,5 +1,5 @@
 import QtQuick
-import Brinmor
+import Brinmor.Ui
 
 // The surface under the whole window, one colour throughout: frosted glass where the
 // compositor blurs what lies behind the window, opaque anywhere else, so that text

@@ -1,5 +1,5 @@
 import QtQuick
-import Brinmor
+import Brinmor.Ui
 
 // One edge or corner of the frameless window that resizes it when dragged.
 MouseArea {

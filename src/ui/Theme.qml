@@ -1,6 +1,6 @@
 pragma Singleton
 import QtQuick
-import Brinmor
+import Brinmor.Ui
 
 // Colours, faces and the reading order of times shared by the screen. Light or dark follows the desktop; the text
 // and backdrop colours come from the system palette when it matches, else from a fixed
