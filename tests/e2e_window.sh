@@ -23,91 +23,15 @@ pixel() { convert "$1" -crop "1x1+$2+$3" -format '%[fx:int(255*r)] %[fx:int(255*
 stored() { "$probe" --probe load "$store"; }
 apart() { DBUS_SESSION_BUS_ADDRESS=unix:path=/ background "$brinmor"; } # a window apart: a game of its own
 
-compositor=$(sed 's/^x11$/Xvfb/; s/^kwin$/kwin_wayland/; s/^x11_kwin$/kwin_x11/' <<<"$backend")
-command -v "$compositor" >/dev/null || { echo "skipped: no $compositor here"; exit 77; }
-if [[ $backend != x11* ]]; then
-    # The compositor as an unprivileged user (sway will not run as root), in a runtime folder and a bus of its own.
-    desk=$work/desk screen=1280x800 remote=$tools/desktop-remote
-    mkdir -m 700 "$desk" && unprivileged=() # root hands the compositor to nobody
-    [ "$(id -u)" = 0 ] && chown 65534:65534 "$desk" && unprivileged=(setpriv --reuid=65534 --regid=65534 --clear-groups)
-    desk_env=("${unprivileged[@]}" env HOME="$desk" XDG_RUNTIME_DIR="$desk" \
-        XDG_CONFIG_HOME="$desk/.config")
-    as_desk() { "${desk_env[@]}" DBUS_SESSION_BUS_ADDRESS="$(cat "$desk/bus" 2>/dev/null)" "$@"; }
-    on_bus() { background "${desk_env[@]}" dbus-run-session -- sh -c "cd; echo \$DBUS_SESSION_BUS_ADDRESS >bus; $1"; }
-    wlroots=("${desk_env[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman)
-    case $backend in
-    sway)
-        printf '%s\n' 'output HEADLESS-1 resolution 1280x800' 'xwayland disable' 'default_floating_border none' \
-            'for_window [app_id=".*"] floating enable' 'focus_on_window_activation focus' >"$work/sway.conf"
-        background "${wlroots[@]}" sway -c "$work/sway.conf";;
-    phoc) # a phone held upright
-        screen=360x720 && printf '[output:HEADLESS-1]\nmode = %s\n' $screen >"$work/phoc.ini"
-        background "${wlroots[@]}" phoc -C "$work/phoc.ini";;
-    mutter)
-        on_bus "pipewire & wireplumber & GSETTINGS_BACKEND=memory exec mutter --headless --wayland --no-x11 \
-            --wayland-display=wayland-1 --virtual-monitor $screen";;
-    kwin) # without the file capability that a container's bounding set may lack; blur on, as on a GPU
-        mkdir -p "$desk/.config" && printf '[Plugins]\nblurEnabled=true\n' >"$desk/.config/kwinrc"
-        cp "$(command -v kwin_wayland)" "$desk" && chown -R --reference="$desk" "$desk"
-        on_bus "KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 exec ./kwin_wayland \
-            --virtual --width 1280 --height 800 --socket wayland-1 --no-lockscreen";;
-    esac
-    for _ in $(seq 100); do ls "$desk"/wayland-? >/dev/null 2>&1 && break; sleep 0.05; done
-    ls "$desk"/wayland-? >/dev/null 2>&1 || { echo "skipped: $compositor did not start in 5 s"; exit 77; }
-    export WAYLAND_DISPLAY=$(ls "$desk"/wayland-?) QT_QPA_PLATFORM=wayland SCREEN=$screen
-    pointer() { as_desk "$tools/virtual-pointer" "$@"; }
-    hold_space() { pointer press 57 sleep "$(bc <<<"scale=2; $1 / 1000")" release 57; }
-    screenshot() { grim -t ppm "$1"; }
-    # Where no window list is to be had, the window is what differs from the empty screen.
-    geometry() {
-        local w h x y && screenshot "$work/now" && read -r w h x y < <(convert "$work/empty" "$work/now" -compose \
-            difference -composite -threshold 3% -bordercolor black -border 1 -trim -format '%w %h %X %Y\n' info:)
-        [ "$w" -gt 1 ] && WIDTH=$w HEIGHT=$h X=$((x - 1)) Y=$((y - 1))
-    }
-    case $backend in
-    sway|phoc)
-        export SWAYSOCK=$(ls "$desk"/sway-ipc.* 2>/dev/null || true)
-        # The headless seat has a pointer and a keyboard only while some client provides them.
-        background "$tools/virtual-pointer" sleep 600
-        background wtype -s 600000; sleep 0.5
-        hold_space() { wtype -P space -s "$1" -p space; }
-        quit_key() { wtype -M ctrl q -m ctrl; };;&
-    sway)
-        geometry() {
-            eval "$(swaymsg -t get_tree | jq -r '.. | objects | select(.app_id == "io.github.brinmor.Brinmor")
-                | "KIND=\(.shell) X=\(.rect.x) Y=\(.rect.y) WIDTH=\(.rect.width) HEIGHT=\(.rect.height)"')"
-        }
-        windows() { swaymsg -t get_tree | jq '[.. | objects | select(.app_id == "io.github.brinmor.Brinmor")]|length'; }
-        focused() { swaymsg -t get_tree | jq '.. | objects | select(.focused) | .pid'; }
-        look_away() { swaymsg "[pid=$1] focus" >/dev/null; };;
-    mutter)
-        background "${desk_env[@]}" DBUS_SESSION_BUS_ADDRESS="$(cat "$desk/bus")" "$remote" mutter "$desk/remote"
-        for _ in $(seq 100); do [ -p "$desk/remote" ] && break; sleep 0.05; done
-        pointer() { echo "$*" >"$desk/remote" && grep -q '^ok$' "$desk/remote.done"; }
-        screenshot() { # now and then a frame never comes: ask again
-            for _ in 1 2 3; do as_desk timeout 5 gst-launch-1.0 -q pipewiresrc path="$(cat "$desk/remote.node")" \
-                num-buffers=1 ! videoconvert ! pngenc ! fdsink >"$1" && return; done; false; };;&
-    kwin)
-        screenshot() { as_desk "$remote" kwin-shot >"$1"; };;&
-    mutter|kwin) # no window list to ask: the games say which window is active; a new one comes up in front
-        quit_key() { pointer press 29 press 16 release 16 release 29; }
-        windows() { "$tools/atspi-probe" windows | wc -l; }
-        focused() { "$tools/atspi-probe" windows | awk '$3 == "active" { print $1 }'; }
-        apart() { background zenity --info --text 'Another window'; } # a game without a bus is not seen
-        look_away() { kill "$1" && apart && alone=$started && sleep 1.5; };;
-    esac
-    for _ in $(seq 50); do screenshot "$work/empty" 2>/dev/null && break; sleep 0.1; done # once KWin is on its bus
-else
-    start_x11; xset r on
-    geometry() { eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Brinmor$')")"; }
-    pointer() { xdotool $(sed 's/move/mousemove/g; s/down/mousedown 1/; s/up/mouseup 1/' <<<"$*"); }
-    hold_space() { xdotool keydown space sleep "$(bc <<<"scale=2; $1 / 1000")" keyup space; }
-    screenshot() { xwd -root -silent | convert xwd:- "ppm:$1"; }
-    windows() { xdotool search --onlyvisible --name '^Brinmor$' | wc -l; }
-    focused() { xdotool getactivewindow getwindowpid; }
-    look_away() { xdotool windowminimize "$(xdotool search --all --onlyvisible --pid "$2" --name '^Brinmor$')"; }
-    quit_key() { xdotool key ctrl+q; }
-fi
+start_desktop "$backend"
+case $backend in # how a scenario takes the focus from the game
+sway) look_away() { swaymsg "[pid=$1] focus" >/dev/null; };;
+mutter|kwin) # a new window comes up in front; a game without a bus would not be seen
+    apart() { background zenity --info --text 'Another window'; }
+    look_away() { kill "$1" && apart && alone=$started && sleep 1.5; };;
+x11*) xset r on
+    look_away() { xdotool windowminimize "$(xdotool search --all --onlyvisible --pid "$2" --name '^Brinmor$')"; };;
+esac
 
 start_game() { # with $args, if any
     unset X; "$brinmor" ${args:-} >"$work/log" 2>&1 & game=$!
@@ -201,7 +125,7 @@ signals_and_a_full_disk() {
     printf '[General]\nhighScore=5\n' >"$store"
     dd if=/dev/zero of="$XDG_CONFIG_HOME/fill" bs=4k 2>/dev/null || true
     start_game; xdotool key Tab space; hold_space 1000
-    xdotool key space # one more release that cannot store it: said once is enough
+    xdotool key space && sleep 0.5 # one more release that cannot store it either: said once is enough
     rm "$XDG_CONFIG_HOME/fill"; xdotool key ctrl+q
     check "full disk: Tab, Space on Reset, Space held 1 s, space freed, Ctrl+Q: quits" quits
     check "and stores the hold over the old best ($(stored))" near "$(stored)" 1.0
@@ -370,7 +294,7 @@ kwin) # the window's edges are exact where it is opaque: blur off from the glass
     background "${desk_env[@]}" swaybg -i "$desk/stripes.png" && sleep 0.5 && screenshot "$work/empty" && kwin_glass
     scenario kwin && another_window_mid_hold kwin && accessibility_bus && one_game_a_session && closing_on_a_slow_disk;;
 x11_kwin) # KWin's own compositor, OpenGL on llvmpipe, its blur on as on a GPU
-    start_x11 && mkdir -p "$work/kwin" && printf '[Plugins]\nblurEnabled=true\n' >"$work/kwin/kwinrc"
+    mkdir -p "$work/kwin" && printf '[Plugins]\nblurEnabled=true\n' >"$work/kwin/kwinrc"
     session_bus && kwin= && background env XDG_CONFIG_HOME="$work/kwin" kwin_x11 && sleep 2
     convert -size 1280x800 pattern:horizontal2 "$work/stripes.png"
     background display -geometry +0+0 "$work/stripes.png"
