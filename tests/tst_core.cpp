@@ -136,7 +136,7 @@ private slots:
     {
         Game game;
         ContentView &view = game.view;
-        game.store->stalled = true;
+        game.store->stallMs = 5000;
         for (const double held : {5.0, 1.0}) {
             view.startHolding(), game.clock->advance(std::chrono::duration<double>(held)), game.timer->fire();
             view.stopHolding();
@@ -146,7 +146,7 @@ private slots:
                 view.resetHighScore();
         }
         QVERIFY2(!view.waitForStore(std::chrono::milliseconds(50)), "a stalled store answered");
-        game.store->stalled = false;
+        game.store->stallMs = 0;
         QCOMPARE(game.stored(), 1.0);
         QCOMPARE(game.store->saved, std::vector<double>({5.0, 0.0, 0.0, 1.0})); // a best after a reset: both
         QCOMPARE(view.highScore(), 1.0); // not the 5 of an answer to an earlier request
@@ -184,7 +184,7 @@ private slots:
                                                                       "of 1.00 s is not saved\n"}}) {
             auto game = std::make_unique<Game>(0.0, none, 500ms);
             const auto store = game->store;
-            store->stallMs = stalled, store->stalled = true;
+            store->stallMs = stalled;
             game->view.startHolding(), game->clock->advance(1s), game->timer->fire(), game->view.stopHolding();
             QCOMPARE(QString(stderrOf([&] { game.reset(); })).section(store->location() + ' ', 1), QString(said));
             QCOMPARE(store->best(), *said ? 0.0 : 1.0);
