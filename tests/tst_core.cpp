@@ -96,12 +96,10 @@ private slots:
     {
         QFETCH(const Case, c);
         Game game(c.stored, c.starting ? c.meanwhile : none);
-        QCOMPARE(game.view.highScore(), std::isfinite(c.stored) ? c.stored : 0.0);
         game.view.waitForStore(); // watching by now
         if (!std::isnan(c.meanwhile) && !c.starting)
             game.store->writeElsewhere(c.meanwhile);
         game.hold(c.ticks);
-        QVERIFY2(!game.view.isHolding(), "still holding after the release");
         QVERIFY2(!game.timer->isActive(), "the timer ticks on after the release");
         QCOMPARE(game.view.elapsed(), c.ticks.isEmpty() ? 0.0 : c.ticks.last()); // the last tick's, not the release's
         QCOMPARE(game.view.highScore(), c.best);
@@ -116,7 +114,6 @@ private slots:
         ContentView &view = game.view;
         game.hold({1.0});
         view.startHolding();
-        QVERIFY2(!view.showNewRecord(), "the badge stays at the next press");
         QCOMPARE(view.elapsed(), 0.0);
         QCOMPARE(view.startTime(), game.clock->now());
         view.resetHighScore(); // mid-hold: the hold goes on, to be compared with 0
@@ -136,7 +133,7 @@ private slots:
     {
         Game game;
         ContentView &view = game.view;
-        game.store->stalled = true;
+        game.store->stallMs = 5000;
         for (const double held : {5.0, 1.0}) {
             view.startHolding(), game.clock->advance(std::chrono::duration<double>(held)), game.timer->fire();
             view.stopHolding();
@@ -146,7 +143,7 @@ private slots:
                 view.resetHighScore();
         }
         QVERIFY2(!view.waitForStore(std::chrono::milliseconds(50)), "a stalled store answered");
-        game.store->stalled = false;
+        game.store->stallMs = 0;
         QCOMPARE(game.stored(), 1.0);
         QCOMPARE(game.store->saved, std::vector<double>({5.0, 0.0, 0.0, 1.0})); // a best after a reset: both
         QCOMPARE(view.highScore(), 1.0); // not the 5 of an answer to an earlier request
@@ -184,7 +181,7 @@ private slots:
                                                                       "of 1.00 s is not saved\n"}}) {
             auto game = std::make_unique<Game>(0.0, none, 500ms);
             const auto store = game->store;
-            store->stallMs = stalled, store->stalled = true;
+            store->stallMs = stalled;
             game->view.startHolding(), game->clock->advance(1s), game->timer->fire(), game->view.stopHolding();
             QCOMPARE(QString(stderrOf([&] { game.reset(); })).section(store->location() + ' ', 1), QString(said));
             QCOMPARE(store->best(), *said ? 0.0 : 1.0);
@@ -266,10 +263,9 @@ private slots:
         QVERIFY2(qAbs(median - 10000) < 1000, qPrintable(QString::number(median)));
         int late = 0;
         timer.start(ContentView::tickPeriod, [&] { ++late; });
-        QVERIFY2(timer.isActive(), "not active once started");
         timer.stop();
         QTest::qWait(50);
-        QVERIFY2(!timer.isActive(), "active once stopped");
+        QVERIFY2(!timer.isActive(), "active once stopped"); // with its tick dropped, it would still wake the game
         QCOMPARE(late, 0);
     }
 
@@ -306,7 +302,6 @@ private slots:
         QTest::qWait(20);
         QCOMPARE(input.count(), 0);
         QVERIFY2(node.isWatching(), "not watched from the start");
-        QVERIFY2(!NodeWatch::open("/nonexistent/event0"), "a missing node opened");
         const QByteArray said(5000, 'x');
         QVERIFY(::write(ends[1], said.data(), said.size()) == said.size());
         QTRY_COMPARE(input.count(), 1);

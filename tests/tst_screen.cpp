@@ -3,13 +3,9 @@
 #include "Fakes.h"
 #include "GameApplication.h"
 
-#include <QAccessible>
-#include <QPalette>
-#include <QQuickItem>
-#include <QQuickWindow>
 #include <QtDBus>
-#include <QtQml/QQmlExtensionPlugin>
-#include <QtTest> // and all of Qt Core
+#include <QtQuick> // and all of Qt Gui and Qt Qml
+#include <QtTest>
 #include <SDL.h>
 #include <fcntl.h>
 #include <optional>
@@ -48,10 +44,13 @@ struct Screen {
     double stored() { return game.waitForStore() ? store->best() : std::nan(""); }
     void mouse(bool down, QPoint at) // the left button
     { QTest::mouseEvent(down ? QTest::MousePress : QTest::MouseRelease, window, Qt::LeftButton, {}, at); }
-    void drag(QPointF from, QPoint by) // as far as `by` in one motion, let go there
+    void drag(QPointF from, const QList<QPoint> &path) // one motion to each point of `path`, let go at the last
     {
-        const QPoint start = from.toPoint(), to = window->mapToGlobal(start) + by; // the window may move meanwhile
-        mouse(true, start), QTest::mouseMove(window, to - window->position()), mouse(false, to - window->position());
+        const QPoint start = from.toPoint(), global = window->mapToGlobal(start); // the window may move meanwhile
+        mouse(true, start);
+        for (const QPoint by : path)
+            QTest::mouseMove(window, global + by - window->position());
+        mouse(false, global + path.last() - window->position());
     }
     void space(QEvent::Type type, bool autoRepeat = false) // as the platform sends it, a repeat marked or not
     { QKeyEvent key(type, Qt::Key_Space, Qt::NoModifier, " ", autoRepeat); qApp->sendEvent(window, &key); }
@@ -346,7 +345,7 @@ private slots:
             const QPoint inwards(sides & Qt::LeftEdge ? 1000 : -1000, sides & Qt::TopEdge ? 1000 : -1000);
             for (const QPoint by : {QPoint(30, 40), QPoint(-30, -40), inwards}) {
                 s.window->setGeometry(300, 200, 500, 700);
-                s.drag(edge->mapToScene(QPointF(edge->width() / 2, edge->height() / 2)), by);
+                s.drag(edge->mapToScene(QPointF(edge->width() / 2, edge->height() / 2)), {by});
                 const int left = sides & Qt::LeftEdge ? std::min(300 + by.x(), 800 - least.width()) : 300;
                 const int right = sides & Qt::RightEdge ? std::max(800 + by.x(), 300 + least.width()) : 800;
                 const int top = sides & Qt::TopEdge ? std::min(200 + by.y(), 900 - least.height()) : 200;
@@ -356,16 +355,12 @@ private slots:
         }
         // The backdrop moves the window at its minimum size, which it keeps; a click on it moves nothing.
         s.window->setGeometry(QRect(QPoint(300, 200), s.window->minimumSize()));
-        s.drag(QPointF(20, 300), QPoint(1, 1));
+        s.drag(QPointF(20, 300), {QPoint(1, 1)});
         QCOMPARE(s.window->geometry(), QRect(QPoint(300, 200), s.window->minimumSize()));
-        const QPoint start = s.window->mapToGlobal(QPoint(20, 300));
-        s.mouse(true, QPoint(20, 300));
-        for (const QPoint by : {QPoint(10, 0), QPoint(40, 30)}) // past the threshold sideways, then on
-            QTest::mouseMove(s.window, start + by - s.window->position());
-        s.mouse(false, start + QPoint(40, 30) - s.window->position());
+        s.drag(QPointF(20, 300), {QPoint(10, 0), QPoint(40, 30)}); // past the threshold sideways, then on
         QCOMPARE(s.window->geometry(), QRect(QPoint(340, 230), s.window->minimumSize()));
         QTest::keyPress(s.window, Qt::Key_Space); // mid-hold the other hand's drag moves nothing
-        s.drag(QPointF(20, 300), QPoint(40, 30));
+        s.drag(QPointF(20, 300), {QPoint(40, 30)});
         QVERIFY2(s.game.isHolding(), "the drag ended the hold");
         QCOMPARE(s.window->position(), QPoint(340, 230));
         QTest::keyRelease(s.window, Qt::Key_Space);
@@ -489,7 +484,7 @@ private slots:
         QCOMPARE(s.rect("closeButton").left() < s.rect("minimiseButton").left(), rtl);
     }
 
-    void noPadNoSdl() // a keyboard and a mouse: SDL is not started, neither after the first frame nor as devices come
+    void aPadThereAtStartPlaysIfThePadsPartLoads() // SDL waits for a pad; stderr says once that the part is missing
     {
         Screen s;
         QVERIFY2(!s.padsBeforeFrame, "SDL held up the first frame");
@@ -498,12 +493,6 @@ private slots:
         QVERIFY(s.device("event1", "1f0000 0 0 0 0"));
         QTest::qWait(50); // time for the folder's change to be seen
         QVERIFY2(!sdlStarted(), "SDL started without a pad");
-    }
-
-    void aPadThereAtStartPlaysIfThePadsPartLoads() // without it, stderr says so once, however often devices change
-    {
-        Screen s;
-        QTRY_VERIFY(s.app.gamepads());
         QVERIFY(s.capabilities("event2", xboxPad));
         QTemporaryDir elsewhere;
         std::optional<Gamepads> pads;
@@ -566,13 +555,7 @@ private slots:
                 QVERIFY2(!s.game.isHolding(), "its own release did not end the hold");
             }
         }
-    }
-
-    void aPadMovesTheFocusAndPresses() // the D-pad as Shift+Tab and Tab do, A the control in focus, no other button
-    {
-        Screen s(2.0);
-        SDL_Joystick *one = s.plugPad("event2");
-        QVERIFY(one);
+        // The D-pad moves the focus as Shift+Tab and Tab do, A presses the control in focus, no other button.
         for (const int which : {SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN,
                                 SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_B})
             s.push(one, true, which), s.push(one, false, which);
