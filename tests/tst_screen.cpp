@@ -1,4 +1,5 @@
 // The real window offscreen, over a game whose clock, timer and store the test drives, and a stand-in portal.
+#include "ApplicationService.h"
 #include "BrinmorApp.h"
 #include "Fakes.h"
 #include "GameApplication.h"
@@ -591,6 +592,16 @@ private slots:
         QVERIFY2(!s.game.isHolding(), "an unplugged pad holds");
         QCOMPARE(s.game.highScore(), 3.5);
         QVERIFY2(!s.reader->isActive(), "read with no pad left");
+    }
+
+    void aLaunchTokenUpTo1KiBIsPassedOn() // real ones are under 100 bytes; a megabyte would flood the desktop
+    {
+        for (const int size : {1024, 1025}) {
+            qputenv("XDG_ACTIVATION_TOKEN", QByteArray(size, 'x'));
+            const QString token = ApplicationService::launchData().value("activation-token").toString();
+            QCOMPARE(token.size(), size <= 1024 ? size : 0);
+        }
+        qunsetenv("XDG_ACTIVATION_TOKEN");
     }
 };
 
