@@ -79,8 +79,9 @@ scenario() { # name
     pointer move 0 0
     (for i in $(seq 6); do sleep 0.2; screenshot "$work/held$i"; done) & # the last may come after the release
     hold_space 2000; wait $!; sleep 0.3
-    held=$(pixel "$work/held1" $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + 111)))
-    check "$1: held Space turns the button green ($held)" test "$held" = "51 199 128"
+    # a compositor's key may come a frame late: any of the first three frames of the hold
+    held=$(for i in 1 2 3; do pixel "$work/held$i" $((X + WIDTH / 2)) $((Y + HEIGHT / 2 + 111)) && echo; done)
+    check "$1: held Space turns the button green (${held//$'\n'/, })" grep -qx '51 199 128' <<<"$held"
     check "$1: a 2 s Space hold is stored as such ($(stored))" near "$(stored)" 2.0
     quit_game
 
