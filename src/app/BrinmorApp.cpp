@@ -10,13 +10,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QQuickWindow>
-#include <QtQml/QQmlExtensionPlugin>
 #include <cstdio>
-
-// The window's modules, built in: whoever links the app links them.
-Q_IMPORT_QML_PLUGIN(BrinmorUiPlugin)
-Q_IMPORT_QML_PLUGIN(BrinmorButtonPlugin)
-Q_IMPORT_QML_PLUGIN(BrinmorScreenPlugin)
 
 namespace {
 // Without a GPU, Qt Quick's OpenGL renderer runs on a software rasteriser that costs
