@@ -242,15 +242,18 @@ another_window_mid_hold() { # another game's window comes up 0.5 s in: the relea
     check "$1: another game's window up mid-hold, a 2 s mouse hold is stored whole (${held[1]})" near "${held[1]}" 2.0
 }
 
+one_window_since() { # ms from $1 (in ns) until one game window is up, or 200 looks have not seen it
+    for _ in $(seq 200); do [ "$(windows)" = 1 ] && break; sleep 0.02; done; echo $((($(date +%s%N) - $1) / 10**6))
+}
 closing_on_a_slow_disk() { # a record, Ctrl+Q, a start meanwhile, which plays at once; the record lands 4 s on
     rm -f "$store"; start_game; mkfifo "$store.best-lock" # the store answers when this test lets it
     hold_mouse 0.5; quit_key; sleep 0.4; background "$brinmor"
     local second=$started since=$(date +%s%N) status=0 took
-    for _ in $(seq 200); do [ "$(windows)" = 1 ] && break; sleep 0.02; done; took=$((($(date +%s%N) - since) / 10**6))
+    took=$(one_window_since "$since")
     sleep 3; exec 3<>"$store.best-lock"; rm "$store.best-lock"; exec 3>&-
     wait "$game" || status=$?; game=
     kill -- "-$second" && sleep 0.5 && since=$(date +%s%N) && background "$brinmor" # beside a plain start
-    for _ in $(seq 200); do [ "$(windows)" = 1 ] && break; sleep 0.02; done; since=$((($(date +%s%N) - since) / 10**6))
+    since=$(one_window_since "$since")
     check "a start while the closing game saves opens as one with none running does ($took, $since ms)" \
         test $took -lt $((since + 1000))
     check "the closing game waits for the record, exits $status, and it is on disk ($(stored))" \
